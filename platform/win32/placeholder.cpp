@@ -1,0 +1,1 @@
+// placeholder until the first Win32 seam lands
