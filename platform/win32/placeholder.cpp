@@ -1,1 +1,0 @@
-// placeholder until the first Win32 seam lands
