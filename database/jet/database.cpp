@@ -1,0 +1,37 @@
+#include "database/jet/database.h"
+
+#include "database/jet/error.h"
+#include "database/jet/text.h"
+
+namespace jet {
+
+Table::Table(PageCache& pages, std::u16string name, TableDefinition definition)
+    : pages_(pages), name_(std::move(name)), definition_(std::move(definition)) {}
+
+Database Database::open(const std::string& path) { return Database(open_file_for_reading(path)); }
+
+Database::Database(std::unique_ptr<File> file, size_t cache_pages)
+    : file_(std::move(file)),
+      header_(read_header(*file_)),
+      pages_(std::make_unique<PageCache>(*file_, DatabaseHeader::page_size, cache_pages)),
+      catalog_(read_catalog(*pages_)) {}
+
+std::vector<std::u16string> Database::table_names(bool with_system) const {
+  std::vector<std::u16string> names;
+  for (const CatalogEntry& e : catalog_)
+    if (e.table() && (with_system || !e.system())) names.push_back(e.name);
+  return names;
+}
+
+Table Database::table(std::u16string_view name) const {
+  for (const CatalogEntry& e : catalog_)
+    if (e.table() && same_name(e.name, name))
+      return Table(*pages_, e.name, read_table_definition(*pages_, e.definition_page()));
+  throw Error(file_->name(), std::nullopt, "the database has no table " + to_windows1252(name));
+}
+
+Table Database::table(std::string_view windows1252_name) const {
+  return table(from_windows1252(windows1252_name));
+}
+
+}  // namespace jet

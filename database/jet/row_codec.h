@@ -1,0 +1,16 @@
+#pragma once
+
+#include <vector>
+
+#include "database/jet/page.h"
+#include "database/jet/page_cache.h"
+#include "database/jet/table_definition.h"
+#include "database/jet/value.h"
+
+namespace jet {
+
+// The values of one stored row, in the definition's column order. Long values are read
+// through `pages`. Throws Error when the row's layout is impossible.
+std::vector<Value> decode_row(PageCache& pages, const TableDefinition& table, const Region& row);
+
+}  // namespace jet
