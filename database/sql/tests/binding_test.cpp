@@ -7,6 +7,7 @@
 
 #include "database/sql/format.h"
 #include "database/sql/parser.h"
+#include "database/sql/tests/printers.h"
 #include "database/sql/sql_error.h"
 
 namespace sql {

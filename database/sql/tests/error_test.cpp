@@ -4,6 +4,7 @@
 
 #include "database/sql/parser.h"
 #include "database/sql/sql_error.h"
+#include "database/sql/tests/printers.h"
 
 namespace sql {
 namespace {
@@ -135,7 +136,7 @@ TEST(ScriptErrorTest, MessageQuotesTheStatementOpening) {
   EXPECT_STREQ(ErrorOf("SELECT * FROM t;\nSELECT a FROM WHERE x = 1").what(),
                "statement 2 (SELECT a FROM WHERE x = 1), line 2, column 15: expected a table name, found 'WHERE'");
   EXPECT_STREQ(ErrorOf("INSERT INTO routes (origin,\n   destination, speed, level) VALUES (1, 2").what(),
-               "statement 1 (INSERT INTO routes (origin, destination, speed,...), line 2, column 41: "
+               "statement 1 (INSERT INTO routes (origin, destination,...), line 2, column 43: "
                "expected ',' or ')', found end of text");
 }
 
@@ -152,7 +153,7 @@ TEST(ScriptErrorTest, ErrorAtPointsIntoAParsedStatement) {
   const Update& update = std::get<Update>(statements[1].body);
   const SqlError e = ErrorAt(statements[1], update.assignments[0].column.range.begin, "unknown column 'no such'");
   EXPECT_EQ(e.statement(), 2);
-  EXPECT_EQ(e.where(), (Position{26, 3, 7}));
+  EXPECT_EQ(e.where(), (Position{30, 3, 7}));
   EXPECT_STREQ(e.what(), "statement 2 (UPDATE b SET [no such] = 1), line 3, column 7: unknown column 'no such'");
 }
 

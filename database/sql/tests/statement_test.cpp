@@ -4,6 +4,7 @@
 
 #include "database/sql/format.h"
 #include "database/sql/parser.h"
+#include "database/sql/tests/printers.h"
 
 namespace sql {
 namespace {
