@@ -1,0 +1,50 @@
+#include "database/jet/text.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+std::u16string decode(std::vector<uint8_t> bytes) { return jet::decode_text(bytes); }
+
+TEST(JetText, DecodesUcs2AndTheCompressedForm) {
+  EXPECT_EQ(decode({'A', 0, 'b', 0}), u"Ab");
+  EXPECT_EQ(decode({0xFF, 0xFE, 'H', 'i'}), u"Hi");
+  // 00 switches to two-byte characters and back.
+  EXPECT_EQ(decode({0xFF, 0xFE, 'a', 0x00, 0xAC, 0x20, 0x00, 'b'}), u"a\u20ACb");
+  EXPECT_EQ(decode({0xFF, 0xFE}), u"");
+  EXPECT_EQ(decode({}), u"");
+}
+
+TEST(JetText, IgnoresAnOddTrailingByte) {
+  EXPECT_EQ(decode({'A', 0, 'B'}), u"A");
+  EXPECT_EQ(decode({0xFF, 0xFE, 'a', 0x00, 0x41}), u"a");
+}
+
+TEST(JetText, GivesTheProgramWindows1252WithQuestionMarksForTheRest) {
+  EXPECT_EQ(jet::to_windows1252(u"Transi\u00E7\u00E3o"), "Transi\xE7\xE3o");
+  EXPECT_EQ(jet::to_windows1252(u"\u20AC \u2019 \u0178"), "\x80 \x92 \x9F");
+  EXPECT_EQ(jet::to_windows1252(u"\u0416\u4E2D"), "??");
+  EXPECT_EQ(jet::to_windows1252(u"\U0001F600"), "?");  // one character, one '?'
+  EXPECT_EQ(jet::to_windows1252(u"\u0081"), "?");     // a byte the code page leaves undefined
+}
+
+TEST(JetText, GivesTheExportToolUtf8) {
+  EXPECT_EQ(jet::to_utf8(u"a\u00E7\u20AC"), "a\xC3\xA7\xE2\x82\xAC");
+  EXPECT_EQ(jet::to_utf8(u"\U0001F600"), "\xF0\x9F\x98\x80");
+  EXPECT_EQ(jet::to_utf8(std::u16string(1, char16_t{0xD800})), "\xEF\xBF\xBD");
+}
+
+TEST(JetText, ReadsWindows1252Back) {
+  EXPECT_EQ(jet::from_windows1252("\x80\xE7" "a"), u"\u20AC\u00E7a");
+}
+
+TEST(JetText, MatchesNamesWithoutRegardToCase) {
+  EXPECT_TRUE(jet::same_name(u"TAB_saidas", u"tab_SAIDAS"));
+  EXPECT_TRUE(jet::same_name(u"Transi\u00C7\u00C3O", u"transi\u00E7\u00E3o"));
+  EXPECT_FALSE(jet::same_name(u"FLAPS", u"FLAP"));
+  EXPECT_FALSE(jet::same_name(u"a_", u"a\u007F"));
+}
+
+}  // namespace
