@@ -25,8 +25,8 @@ class PauseTimingTransport final : public platform::IpcTransport {
   platform::WindowHandle FindTopWindow(const char* c) override { return real_.FindTopWindow(c); }
   std::uint32_t RegisterMessage(const char* n) override { return real_.RegisterMessage(n); }
   std::uint32_t CurrentProcessId() override { return real_.CurrentProcessId(); }
-  std::uint16_t AddAtom(const char* n) override { return real_.AddAtom(n); }
-  void DeleteAtom(std::uint16_t a) override { real_.DeleteAtom(a); }
+  std::uint16_t AddNameAtom(const char* n) override { return real_.AddNameAtom(n); }
+  void DeleteNameAtom(std::uint16_t a) override { real_.DeleteNameAtom(a); }
   platform::ObjectHandle CreateMapping(std::uint32_t s, const char* n) override { return real_.CreateMapping(s, n); }
   void* MapView(platform::ObjectHandle m) override { return real_.MapView(m); }
   void UnmapView(void* v) override { real_.UnmapView(v); }
@@ -67,8 +67,10 @@ struct Standin {
   Standin() {
     char path[MAX_PATH];
     const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string line = std::string(path, n);
-    line = "\"" + line.substr(0, line.find_last_of("\\/")) + "\\simstandin.exe\"";
+    const std::string program(path, n);
+    std::string line = "\"";
+    line.append(program, 0, program.find_last_of("\\/"));
+    line += "\\simstandin.exe\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) return;
