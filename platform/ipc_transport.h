@@ -18,8 +18,8 @@ class IpcTransport {
   virtual std::uint32_t RegisterMessage(const char* name) = 0;
   virtual std::uint32_t CurrentProcessId() = 0;
   // 0 on failure (GlobalAddAtomA / GlobalDeleteAtom).
-  virtual std::uint16_t AddAtom(const char* name) = 0;
-  virtual void DeleteAtom(std::uint16_t atom) = 0;
+  virtual std::uint16_t AddNameAtom(const char* name) = 0;
+  virtual void DeleteNameAtom(std::uint16_t atom) = 0;
   // A read/write paging-file mapping of that size and name, or null; LastError
   // then tells whether the name already existed (183).
   virtual ObjectHandle CreateMapping(std::uint32_t size, const char* name) = 0;
@@ -29,8 +29,7 @@ class IpcTransport {
   virtual void CloseObject(ObjectHandle handle) = 0;
   // SendMessageTimeoutA with SMTO_BLOCK: false when the send failed or timed out.
   virtual bool SendMessageWithTimeout(WindowHandle window, std::uint32_t message, std::uintptr_t wparam,
-                                      std::intptr_t lparam, std::uint32_t timeout_ms,
-                                      std::uintptr_t& reply) = 0;
+                                      std::intptr_t lparam, std::uint32_t timeout_ms, std::uintptr_t& reply) = 0;
   virtual void Sleep(std::uint32_t milliseconds) = 0;
   virtual std::uint32_t LastError() = 0;
 };

@@ -145,9 +145,8 @@ bool OpenLink(std::uint32_t requested_simulator, std::uint32_t& result) {
   unsigned attempt = 0;
   ++attempt;
   char name[64];
-  std::snprintf(name, sizeof name, "%s:%X:%X", kMessageName, static_cast<unsigned>(system.CurrentProcessId()),
-                attempt);
-  link.NameAtom = system.AddAtom(name);
+  std::snprintf(name, sizeof name, "%s:%X:%X", kMessageName, static_cast<unsigned>(system.CurrentProcessId()), attempt);
+  link.NameAtom = system.AddNameAtom(name);
   if (link.NameAtom == 0) return ReportClosed(result, LINK_ATOM_FAILED);
 
   link.Mapping = system.CreateMapping(kRegionSize, name);
@@ -180,7 +179,7 @@ void CloseLink() {
   link.Next = nullptr;
   module.read_count = 0;
   if (link.NameAtom) {
-    module.transport->DeleteAtom(link.NameAtom);
+    module.transport->DeleteNameAtom(link.NameAtom);
     link.NameAtom = 0;
   }
   if (link.View) {

@@ -26,8 +26,8 @@ std::int32_t TankLevel(const TankGauge& gauge) {
   if (gauge.maximum <= 0) return 0;
   // The single-precision stores are part of the result: they are what the
   // simulator has always been sent.
-  const float percent =
-      static_cast<float>(static_cast<long double>(static_cast<std::int64_t>(gauge.value) * 100) / static_cast<long double>(gauge.maximum));
+  const float percent = static_cast<float>(static_cast<long double>(static_cast<std::int64_t>(gauge.value) * 100) /
+                                           static_cast<long double>(gauge.maximum));
   const float level = static_cast<float>(static_cast<long double>(percent) * 128.0f * 65536.0f / 100.0f);
   return static_cast<std::int32_t>(level);
 }
@@ -37,8 +37,7 @@ std::string FsuipcVersionText(std::uint32_t fsuipc_version) {
   return {digit(28), '.', digit(24), digit(20), digit(16)};
 }
 
-std::uint32_t SendFuelToSimulator(const TankGauges& gauges, const std::string& simulator_folder,
-                                  TransferView& view) {
+std::uint32_t SendFuelToSimulator(const TankGauges& gauges, const std::string& simulator_folder, TransferView& view) {
   LinkCloser closer;
   std::uint32_t result = LINK_OK;
   if (!OpenLink(0, result)) {

@@ -29,7 +29,6 @@ std::string FsuipcVersionText(std::uint32_t fsuipc_version);
 
 // Opens the link, writes left, centre and right, closes the link on every path.
 // Returns the result code of the step that failed, or LINK_OK.
-std::uint32_t SendFuelToSimulator(const TankGauges& gauges, const std::string& simulator_folder,
-                                  TransferView& view);
+std::uint32_t SendFuelToSimulator(const TankGauges& gauges, const std::string& simulator_folder, TransferView& view);
 
 }  // namespace simlink

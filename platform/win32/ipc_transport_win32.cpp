@@ -12,9 +12,9 @@ std::uint32_t Win32IpcTransport::RegisterMessage(const char* name) { return Regi
 
 std::uint32_t Win32IpcTransport::CurrentProcessId() { return GetCurrentProcessId(); }
 
-std::uint16_t Win32IpcTransport::AddAtom(const char* name) { return GlobalAddAtomA(name); }
+std::uint16_t Win32IpcTransport::AddNameAtom(const char* name) { return GlobalAddAtomA(name); }
 
-void Win32IpcTransport::DeleteAtom(std::uint16_t atom) { GlobalDeleteAtom(atom); }
+void Win32IpcTransport::DeleteNameAtom(std::uint16_t atom) { GlobalDeleteAtom(atom); }
 
 ObjectHandle Win32IpcTransport::CreateMapping(std::uint32_t size, const char* name) {
   return CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, size, name);
@@ -29,11 +29,10 @@ void Win32IpcTransport::UnmapView(void* view) { UnmapViewOfFile(view); }
 void Win32IpcTransport::CloseObject(ObjectHandle handle) { CloseHandle(static_cast<HANDLE>(handle)); }
 
 bool Win32IpcTransport::SendMessageWithTimeout(WindowHandle window, std::uint32_t message, std::uintptr_t wparam,
-                                               std::intptr_t lparam, std::uint32_t timeout_ms,
-                                               std::uintptr_t& reply) {
+                                               std::intptr_t lparam, std::uint32_t timeout_ms, std::uintptr_t& reply) {
   DWORD_PTR result = 0;
-  LRESULT sent = SendMessageTimeoutA(static_cast<HWND>(window), message, wparam, lparam, SMTO_BLOCK, timeout_ms,
-                                     &result);
+  LRESULT sent =
+      SendMessageTimeoutA(static_cast<HWND>(window), message, wparam, lparam, SMTO_BLOCK, timeout_ms, &result);
   reply = result;
   return sent != 0;
 }

@@ -53,7 +53,9 @@ class PauseTimingTransport final : public platform::IpcTransport {
 class SilentView final : public simlink::TransferView {
  public:
   void SetStatusText(const std::string&) override {}
-  void ShowInformation(const std::string& text) override { std::fprintf(stderr, "transfer failed: %s\n", text.c_str()); }
+  void ShowInformation(const std::string& text) override {
+    std::fprintf(stderr, "transfer failed: %s\n", text.c_str());
+  }
   void ShowMessage(const std::string&, const std::string&) override {}
 };
 

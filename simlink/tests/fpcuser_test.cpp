@@ -78,8 +78,7 @@ TEST_P(OpenOutcome, ReportsItsCodeAndReleasesEverythingOnFailure) {
 
 const OpenCase kOpenCases[] = {
     {"Uipcmain", [](auto&) {}, 0, LINK_OK},
-    {"Fs98mainOnly", [](auto& f) { f.uipcmain_window = false;
-       f.fs98main_window = true; }, 0, LINK_OK},
+    {"Fs98mainOnly", [](auto& f) { f.uipcmain_window = false, f.fs98main_window = true; }, 0, LINK_OK},
     {"NoWindow", [](auto& f) { f.uipcmain_window = false; }, 0, LINK_NO_SIMULATOR},
     {"RegisterFails", [](auto& f) { f.message_id = 0; }, 0, LINK_REGISTER_FAILED},
     {"AtomFails", [](auto& f) { f.atom_fails = true; }, 0, LINK_ATOM_FAILED},
@@ -106,10 +105,8 @@ const OpenCase kOpenCases[] = {
      0, LINK_REMOTE_NOT_RUNNING},
     {"RequestedSimulatorMatches", [](auto&) {}, 9, LINK_OK},
     {"RequestedSimulatorDiffers", [](auto&) {}, 8, LINK_WRONG_SIMULATOR},
-    {"SendsTimeOut", [](auto& f) { f.failing_sends = -1;
-       f.send_error = 0; }, 0, LINK_TIMEOUT},
-    {"SendsFail", [](auto& f) { f.failing_sends = -1;
-       f.send_error = 1460; }, 0, LINK_SEND_FAILED},
+    {"SendsTimeOut", [](auto& f) { f.failing_sends = -1, f.send_error = 0; }, 0, LINK_TIMEOUT},
+    {"SendsFail", [](auto& f) { f.failing_sends = -1, f.send_error = 1460; }, 0, LINK_SEND_FAILED},
     {"ReplyNotOne", [](auto& f) { f.reply = 0; }, 0, LINK_BAD_DATA},
 };
 
@@ -269,8 +266,8 @@ TEST_P(Capacity, OneRequestOnAnEmptyQueue) {
   std::vector<std::uint8_t> buffer(40000, 0x5A);
   std::uint32_t result = 99;
   const CapacityCase& c = GetParam();
-  const bool ok = c.read ? QueueRead(0x100, c.size, buffer.data(), result)
-                         : QueueWrite(0x100, c.size, buffer.data(), result);
+  const bool ok =
+      c.read ? QueueRead(0x100, c.size, buffer.data(), result) : QueueWrite(0x100, c.size, buffer.data(), result);
   EXPECT_EQ(ok, c.accepted);
   EXPECT_EQ(result, c.accepted ? LINK_OK : LINK_FULL);
   if (!ok) {
@@ -284,8 +281,7 @@ TEST_P(Capacity, OneRequestOnAnEmptyQueue) {
 INSTANTIATE_TEST_SUITE_P(Limits, Capacity,
                          ::testing::Values(CapacityCase{true, 32492, true}, CapacityCase{true, 32493, false},
                                            CapacityCase{false, 32496, true}, CapacityCase{false, 32497, false},
-                                           CapacityCase{true, 0xFFFFFFFF, false},
-                                           CapacityCase{true, 0xFFFFFFEC, false},
+                                           CapacityCase{true, 0xFFFFFFFF, false}, CapacityCase{true, 0xFFFFFFEC, false},
                                            CapacityCase{false, 0xFFFFFFF0, false},
                                            CapacityCase{false, 0xFFFFFFFF, false}));
 
@@ -397,27 +393,26 @@ void SetU32(std::uint8_t* at, std::uint32_t value) { std::memcpy(at, &value, 4);
 
 // Region layout of that batch: read at 0 (16+4), write at 20 (12+4), read at 36 (16+4), terminator at 56.
 const ExchangeFailure kExchangeFailures[] = {
-    {"AllSendsTimeOut", [](auto& f) { f.failing_sends = -1;
-       f.send_error = 0; }, LINK_TIMEOUT, 10},
-    {"AllSendsFail", [](auto& f) { f.failing_sends = -1;
-       f.send_error = 1400; }, LINK_SEND_FAILED, 10},
+    {"AllSendsTimeOut", [](auto& f) { f.failing_sends = -1, f.send_error = 0; }, LINK_TIMEOUT, 10},
+    {"AllSendsFail", [](auto& f) { f.failing_sends = -1, f.send_error = 1400; }, LINK_SEND_FAILED, 10},
     {"ReplyZero", [](auto& f) { f.reply = 0; }, LINK_BAD_DATA, 1},
     {"ReplyTwo", [](auto& f) { f.reply = 2; }, LINK_BAD_DATA, 1},
-    {"UnknownKindMidway", [](auto& f) { f.after_batch = [](std::uint8_t* r) { SetU32(r + 20, 7); }; },
-     LINK_BAD_DATA, 1},
+    {"UnknownKindMidway", [](auto& f) { f.after_batch = [](std::uint8_t* r) { SetU32(r + 20, 7); }; }, LINK_BAD_DATA,
+     1},
     {"SizeRunsPastRegion", [](auto& f) { f.after_batch = [](std::uint8_t* r) { SetU32(r + 44, 0xFFFFFFF0); }; },
      LINK_BAD_DATA, 1},
     {"WriteSizeRunsPastRegion", [](auto& f) { f.after_batch = [](std::uint8_t* r) { SetU32(r + 28, 0x8000); }; },
      LINK_BAD_DATA, 1},
-    {"TargetIndexUnknown", [](auto& f) { f.after_batch = [](std::uint8_t* r) { SetU32(r + 48, 9); }; },
-     LINK_BAD_DATA, 1},
-    {"ReadSizeChanged", [](auto& f) { f.after_batch = [](std::uint8_t* r) { SetU32(r + 44, 8); }; },
-     LINK_BAD_DATA, 1},
+    {"TargetIndexUnknown", [](auto& f) { f.after_batch = [](std::uint8_t* r) { SetU32(r + 48, 9); }; }, LINK_BAD_DATA,
+     1},
+    {"ReadSizeChanged", [](auto& f) { f.after_batch = [](std::uint8_t* r) { SetU32(r + 44, 8); }; }, LINK_BAD_DATA, 1},
     {"EmptyWritesUpToTheRegionsEnd",
      [](auto& f) {
        f.after_batch = [](std::uint8_t* r) {
          for (std::uint32_t at = 56; at < 0x8000; at += 12) {
-           SetU32(r + at, 2), SetU32(r + at + 4, 0), SetU32(r + at + 8, 0);
+           SetU32(r + at, 2);
+           SetU32(r + at + 4, 0);
+           SetU32(r + at + 8, 0);
          }
        };
      },

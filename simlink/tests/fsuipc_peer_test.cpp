@@ -22,7 +22,7 @@ TEST(FsuipcPeer, CarriesOutRecordsInOrderAndLogsEachWrite) {
   std::vector<std::uint8_t> region(64, 0xEE);
   Put(region, 0, {2, 0x0B7C, 4, 0x00800000});  // write
   Put(region, 16, {1, 0x0B7C, 4, 5, 0});       // read back, target left alone
-  Put(region, 36, {1, 0x10000, 2, 0});          // read outside the area gives zeros
+  Put(region, 36, {1, 0x10000, 2, 0});         // read outside the area gives zeros
   Put(region, 54, {0});
   OffsetMemory memory;
   std::vector<std::string> log;

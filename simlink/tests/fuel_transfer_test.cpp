@@ -34,9 +34,7 @@ struct VersionCase {
 
 class VersionTexts : public ::testing::TestWithParam<VersionCase> {};
 
-TEST_P(VersionTexts, ShowTheFourTopHexDigits) {
-  EXPECT_EQ(FsuipcVersionText(GetParam().version), GetParam().text);
-}
+TEST_P(VersionTexts, ShowTheFourTopHexDigits) { EXPECT_EQ(FsuipcVersionText(GetParam().version), GetParam().text); }
 
 INSTANTIATE_TEST_SUITE_P(Digits, VersionTexts,
                          ::testing::Values(VersionCase{0x3530FFFF, "3.530"}, VersionCase{0x19980005, "1.998"},
@@ -108,8 +106,8 @@ TEST_F(FuelTransfer, FailedTankExchangeStopsThereAndShowsItsCodeInsteadOfSuccess
     if (batch == 2) fsuipc.reply = 0;
   };
   EXPECT_EQ(SendFuelToSimulator(gauges, "C:\\FS9", view), LINK_BAD_DATA);
-  EXPECT_EQ(view.events, (std::vector<std::string>{"status:C:\\FS9 - FSUIPC: 3.530",
-                                                   "information:IPC request contains bad data"}));
+  EXPECT_EQ(view.events,
+            (std::vector<std::string>{"status:C:\\FS9 - FSUIPC: 3.530", "information:IPC request contains bad data"}));
   EXPECT_EQ(fsuipc.batches.size(), 3u);  // the right tank was never sent
   ExpectEverythingReleased();
 }

@@ -8,10 +8,10 @@ namespace {
 
 TEST(StandinOptions, EverySwitchIsTaken) {
   std::string error;
-  const auto options = ParseStandinOptions({"--class", "FS98MAIN", "--fsuipc-version", "19980004", "--sim-version",
-                                            "0x12340009", "--no-reply", "--reply", "0", "--log", "C:\\x.log",
-                                            "--seconds", "30"},
-                                           error);
+  const auto options =
+      ParseStandinOptions({"--class", "FS98MAIN", "--fsuipc-version", "19980004", "--sim-version", "0x12340009",
+                           "--no-reply", "--reply", "0", "--log", "C:\\x.log", "--seconds", "30"},
+                          error);
   ASSERT_TRUE(options) << error;
   EXPECT_EQ(options->window_class, "FS98MAIN");
   EXPECT_EQ(options->fsuipc_version, 0x19980004u);
@@ -33,9 +33,12 @@ TEST(StandinOptions, DefaultsPlayAWorkingFsuipc) {
 }
 
 TEST(StandinOptions, BadLinesAreRefused) {
-  for (const auto& args : std::vector<std::vector<std::string>>{
-           {"--class", "OTHER"}, {"--reply"}, {"--sim-version", "xyz"}, {"--fsuipc-version", "123456789"},
-           {"--seconds", "-1"}, {"--bogus", "1"}}) {
+  for (const auto& args : std::vector<std::vector<std::string>>{{"--class", "OTHER"},
+                                                                {"--reply"},
+                                                                {"--sim-version", "xyz"},
+                                                                {"--fsuipc-version", "123456789"},
+                                                                {"--seconds", "-1"},
+                                                                {"--bogus", "1"}}) {
     std::string error;
     EXPECT_FALSE(ParseStandinOptions(args, error)) << args[0];
     EXPECT_FALSE(error.empty());

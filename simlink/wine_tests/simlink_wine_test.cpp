@@ -1,7 +1,6 @@
 // The client and the console sender against the stand-in, for real under Wine.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <chrono>
 #include <fstream>
@@ -66,8 +65,8 @@ TEST_F(LinkUnderWine, TransferWritesTheThreeTanksTheStandinLogs) {
                                                    "message:Aviso:Combustível Transferido com Sucesso!"}));
   EXPECT_EQ(CurrentLink().View, nullptr);
   standin.Stop();
-  EXPECT_EQ(Lines(LogPath()), (std::vector<std::string>{"330A 2 EC03", "0B7C 4 A0F77F00", "0B74 4 AFFF0100",
-                                                        "0B94 4 00008000"}));
+  EXPECT_EQ(Lines(LogPath()),
+            (std::vector<std::string>{"330A 2 EC03", "0B7C 4 A0F77F00", "0B74 4 AFFF0100", "0B94 4 00008000"}));
 }
 
 TEST_F(LinkUnderWine, MixedBatchOfReadsAndWritesIsCarriedOutInOrder) {
@@ -174,6 +173,17 @@ TEST_F(LinkUnderWine, NoReplyGivesUpAfterTenTimedOutSends) {
   EXPECT_EQ(CurrentLink().View, nullptr);
 }
 
+TEST_F(LinkUnderWine, StandinEndsByItselfAndRefusesBadOptions) {
+  const std::string program = "\"" + wine_testing::ProgramDir() + "\\simstandin.exe\" ";
+  wine_testing::ChildProcess timed(program + "--seconds 1");
+  EXPECT_TRUE(timed.Wait(10000));
+  EXPECT_EQ(timed.ExitCode(), 0u);
+  wine_testing::ChildProcess refused(program + "--reply none");
+  EXPECT_TRUE(refused.Wait(10000));
+  EXPECT_EQ(refused.ExitCode(), 2u);
+  EXPECT_FALSE(FindWindowExA(nullptr, nullptr, "UIPCMAIN", nullptr));
+}
+
 // --- The console sender ---
 
 class FuelSendUnderWine : public LinkUnderWine {
@@ -190,8 +200,8 @@ TEST_F(FuelSendUnderWine, SendsTheTanksAndPrintsWhatTheWindowWouldShow) {
   EXPECT_EQ(sender.ExitCode(), 0u);
   EXPECT_EQ(sender.Output(), "C:\\FS9 - FSUIPC: 3.530\r\nCombustível Transferido com Sucesso!\r\n");
   standin.Stop();
-  EXPECT_EQ(Lines(LogPath()), (std::vector<std::string>{"330A 2 EC03", "0B7C 4 00008000", "0B74 4 AFFF0100",
-                                                        "0B94 4 00004000"}));
+  EXPECT_EQ(Lines(LogPath()),
+            (std::vector<std::string>{"330A 2 EC03", "0B7C 4 00008000", "0B74 4 AFFF0100", "0B94 4 00004000"}));
 }
 
 TEST_F(FuelSendUnderWine, FailureExitsWithTheResultCode) {

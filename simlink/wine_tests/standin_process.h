@@ -10,8 +10,7 @@
 class StandinProcess {
  public:
   explicit StandinProcess(const std::string& options, const char* window_class = "UIPCMAIN")
-      : window_class_(window_class),
-        process_("\"" + wine_testing::ProgramDir() + "\\simstandin.exe\" " + options) {
+      : window_class_(window_class), process_("\"" + wine_testing::ProgramDir() + "\\simstandin.exe\" " + options) {
     for (int i = 0; i < 200 && !FindWindowExA(nullptr, nullptr, window_class_, nullptr); ++i) Sleep(50);
   }
   ~StandinProcess() {

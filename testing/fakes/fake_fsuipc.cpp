@@ -24,8 +24,8 @@ std::vector<SentRecord> Decode(const std::vector<std::uint8_t>& region) {
     const std::uint32_t kind = LoadU32(&region[at]);
     const std::size_t header = kind == 1 ? 16 : 12;
     if ((kind != 1 && kind != 2) || at + header > region.size()) break;
-    SentRecord record{kind, LoadU32(&region[at + 4]), LoadU32(&region[at + 8]),
-                      kind == 1 ? LoadU32(&region[at + 12]) : 0, {}};
+    SentRecord record{
+        kind, LoadU32(&region[at + 4]), LoadU32(&region[at + 8]), kind == 1 ? LoadU32(&region[at + 12]) : 0, {}};
     if (record.size > region.size() - at - header) break;
     record.data.assign(region.begin() + at + header, region.begin() + at + header + record.size);
     records.push_back(record);
@@ -60,7 +60,7 @@ std::uint32_t FakeFsuipc::CurrentProcessId() {
   return process_id;
 }
 
-std::uint16_t FakeFsuipc::AddAtom(const char* name) {
+std::uint16_t FakeFsuipc::AddNameAtom(const char* name) {
   ++calls_;
   atom_name = name;
   if (atom_fails) return 0;
@@ -68,7 +68,7 @@ std::uint16_t FakeFsuipc::AddAtom(const char* name) {
   return kAtom;
 }
 
-void FakeFsuipc::DeleteAtom(std::uint16_t atom) {
+void FakeFsuipc::DeleteNameAtom(std::uint16_t atom) {
   ++calls_;
   if (atom != kAtom || live_atoms == 0) throw std::logic_error("deleting an atom never added");
   --live_atoms;

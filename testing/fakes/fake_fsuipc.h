@@ -68,8 +68,8 @@ class FakeFsuipc final : public platform::IpcTransport {
   platform::WindowHandle FindTopWindow(const char* class_name) override;
   std::uint32_t RegisterMessage(const char* name) override;
   std::uint32_t CurrentProcessId() override;
-  std::uint16_t AddAtom(const char* name) override;
-  void DeleteAtom(std::uint16_t atom) override;
+  std::uint16_t AddNameAtom(const char* name) override;
+  void DeleteNameAtom(std::uint16_t atom) override;
   platform::ObjectHandle CreateMapping(std::uint32_t size, const char* name) override;
   void* MapView(platform::ObjectHandle mapping) override;
   void UnmapView(void* view) override;
