@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "registrar/tests/expected_boxes.h"
 #include "testing/fakes/fake_report_stream.h"
 
 namespace registrar {
@@ -67,13 +68,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ParseCommandLineTest, testing::ValuesIn(kParseCa
 TEST(HelpBlock, Lines) {
   fakes::FakeReportStream report;
   WriteHelpBlock(report, "FS2004");
-  EXPECT_THAT(report.lines,
-              testing::ElementsAre("Aerolune - FS2004_Simlocate version 1.0b - Add FS2004 Path to Registry",
-                                   "Copyright (C) Aerolune. Freeware, provided as is, without any warranty.",
-                                   "Copy this program into your flight simulator folder and run it from there.", "",
-                                   "Usage:", "",
-                                   "FS2004_SIMLOCATE [-nofscheck] [-notmpcheck] [-noprompt] [-fspath <FS2004 path>]",
-                                   ""));
+  EXPECT_EQ(report.lines, ExpectedHelpBlock());
 }
 
 }  // namespace

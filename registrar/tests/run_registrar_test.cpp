@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "registrar/folder_checks.h"
+#include "registrar/tests/expected_boxes.h"
 #include "registrar/tests/fake_system.h"
 
 namespace registrar {
@@ -14,39 +15,8 @@ namespace {
 using testing::ElementsAre;
 using testing::IsEmpty;
 
-const std::string kCaption = "Aerolune - FS2004 Simlocate - version 1.0b";
 constexpr int kOk = platform::kIdOk;
 constexpr int kCancel = platform::kIdCancel;
-
-enum class Box { kZip, kUnchanged, kConfirm, kInvalid, kCancelled };
-
-fakes::ShownBox Expected(Box box, const std::string& folder, const std::string& registered) {
-  switch (box) {
-    case Box::kZip:
-      return {"Warning: You cannot run this program from within a ZIP archive.\n\nYou must extract it to a valid "
-              "FS2004 folder and run it from there. See documentation for details.\n\nClick OK to continue anyway "
-              "(NOT recommended), or Cancel to Quit.",
-              kCaption, 0x41};
-    case Box::kUnchanged:
-      return {"FS2004 Path in Registry:\n\n\tOld: \t" + registered + "\n\tNew: \t" + folder +
-                  "\n\nOld and new paths are the same. No change is required. Click OK to Exit.",
-              kCaption, 0x30};
-    case Box::kConfirm:
-      return {"FS2004 Path in Registry\n\n\tOld: \t" + registered + "\n\tNew: \t" + folder +
-                  "\n\nIf New Path is not what you want, please check documentation on how to use this "
-                  "program.\n\nClick OK to change path in registry, or Cancel to Quit.",
-              kCaption, 0x31};
-    case Box::kInvalid:
-      return {"Warning: " + folder +
-                  " is NOT a valid FS2004 Path.\n\nTo use this program, you must copy it into a valid FS2004 folder "
-                  "and run it from there. See documentation for details.\n\nClick OK to continue anyway (NOT "
-                  "recommended), or Cancel to Quit.",
-              kCaption, 0x41};
-    case Box::kCancelled:
-      return {"Operation cancelled.", kCaption, 0x40};
-  }
-  return {};
-}
 
 struct FlowCase {
   const char* name;
@@ -126,7 +96,10 @@ TEST_P(FlowTest, BoxesAndRegistry) {
 
   const std::string registered = c.registered != nullptr ? c.registered : "Not registered";
   std::vector<fakes::ShownBox> expected;
-  for (const Box box : c.boxes) expected.push_back(Expected(box, folder, registered));
+  for (const Box box : c.boxes) {
+    const ExpectedBox e = Expected(box, folder, registered);
+    expected.push_back({e.text, e.caption, e.style});
+  }
   EXPECT_EQ(system.boxes.shown, expected);
   EXPECT_TRUE(system.boxes.answers.empty()) << "boxes expected but not shown";
   EXPECT_EQ(system.StoredPath(), c.stored_after != nullptr ? c.stored_after : c.registered ? c.registered : "<none>");
@@ -136,15 +109,6 @@ TEST_P(FlowTest, BoxesAndRegistry) {
 INSTANTIATE_TEST_SUITE_P(Flows, FlowTest, testing::ValuesIn(kFlows),
                          [](const auto& info) { return std::string(info.param.name); });
 
-std::vector<std::string> Banner() {
-  return {"",
-          "Aerolune - FS FS2004 Simlocate 1.0b - Add FS Path to Registry",
-          "",
-          "Copyright (C) Aerolune. Freeware, provided as is, without any warranty.",
-          "Copy this program into your flight simulator folder and run it from there.",
-          ""};
-}
-
 TEST(RegistrarMain, HelpBlocksThenBannerThenTheRunAndStatusZero) {
   FakeSystem system;
   const char* argv[] = {"C:\\FS9\\Simlocate.exe", "-HELP", "-?", "-noprompt"};
@@ -153,7 +117,7 @@ TEST(RegistrarMain, HelpBlocksThenBannerThenTheRunAndStatusZero) {
   ASSERT_EQ(system.report.lines.size(), 8u + 8u + 6u + 1u);
   EXPECT_EQ(system.report.lines[0], "Aerolune - FS2004_Simlocate version 1.0b - Add FS2004 Path to Registry");
   EXPECT_EQ(system.report.lines[8], system.report.lines[0]);
-  EXPECT_EQ(std::vector(system.report.lines.begin() + 16, system.report.lines.begin() + 22), Banner());
+  EXPECT_EQ(std::vector(system.report.lines.begin() + 16, system.report.lines.begin() + 22), ExpectedBanner());
   EXPECT_EQ(system.report.lines[22], "Couldn't open registry key: " + kFs2004Key);
   EXPECT_EQ(system.StoredPath(), "C:\\FS9");
 }
