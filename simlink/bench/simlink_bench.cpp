@@ -59,7 +59,8 @@ class SilentView final : public simlink::TransferView {
   void ShowMessage(const std::string&, const std::string&) override {}
 };
 
-bool Check(bool ok, std::uint32_t result, const char* what) {
+// result by reference: read after the call that set it.
+bool Check(bool ok, const std::uint32_t& result, const char* what) {
   if (!ok) std::fprintf(stderr, "%s failed: %s\n", what, simlink::LinkResultText[result]);
   return ok;
 }
