@@ -1,8 +1,8 @@
 #include "database/jet/value_format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 #include "database/jet/text.h"
 
@@ -18,15 +18,23 @@ std::string shortest(Float value) {
 }
 
 // Places the decimal point `scale` digits from the right and drops trailing zeros after it.
-std::string place_point(std::string digits, unsigned scale, bool negative) {
+std::string place_point(const std::string& digits, unsigned scale, bool negative) {
+  std::string whole(digits.size() <= scale ? scale - digits.size() + 1 : 0, '0');
+  whole.append(digits);
+  std::string fraction;
   if (scale > 0) {
-    if (digits.size() <= scale) digits.insert(0, scale - digits.size() + 1, '0');
-    digits.insert(digits.size() - scale, 1, '.');
-    while (digits.back() == '0') digits.pop_back();
-    if (digits.back() == '.') digits.pop_back();
+    fraction = whole.substr(whole.size() - scale);
+    whole.resize(whole.size() - scale);
+    while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
   }
-  if (negative && digits != "0") digits.insert(0, 1, '-');
-  return digits;
+  std::string out;
+  if (negative && (whole != "0" || !fraction.empty())) out.push_back('-');
+  out.append(whole);
+  if (!fraction.empty()) {
+    out.push_back('.');
+    out.append(fraction);
+  }
+  return out;
 }
 
 std::string hex(const Binary& bytes) {
@@ -38,6 +46,13 @@ std::string hex(const Binary& bytes) {
     out += digits[b & 0x0F];
   }
   return out;
+}
+
+void append_padded(std::string& out, int64_t number, size_t width) {
+  if (number < 0) out.push_back('-');
+  const std::string digits = std::to_string(number < 0 ? 0 - static_cast<uint64_t>(number) : static_cast<uint64_t>(number));
+  if (digits.size() < width) out.append(width - digits.size(), '0');
+  out.append(digits);
 }
 
 // Civil date of a day count from 1970-01-01 (proleptic Gregorian calendar).
@@ -73,8 +88,9 @@ std::string format_decimal(const Decimal& value) {
       word = static_cast<uint32_t>(current / 10);
       remainder = current % 10;
     }
-    digits.insert(digits.begin(), static_cast<char>('0' + remainder));
+    digits.push_back(static_cast<char>('0' + remainder));
   } while (!zero());
+  std::reverse(digits.begin(), digits.end());
   return place_point(digits, value.scale, value.negative);
 }
 
@@ -92,21 +108,37 @@ std::string format_date_time(double days) {
   unsigned month = 0;
   unsigned day = 0;
   civil(day_number - 25569, year, month, day);
-  char buffer[96];
-  std::snprintf(buffer, sizeof buffer, "%04lld-%02u-%02u %02lld:%02lld:%02lld",
-                static_cast<long long>(year), month, day, static_cast<long long>(seconds / 3600),
-                static_cast<long long>(seconds / 60 % 60), static_cast<long long>(seconds % 60));
-  return buffer;
+  std::string out;
+  out.reserve(20);
+  append_padded(out, year, 4);
+  out.push_back('-');
+  append_padded(out, month, 2);
+  out.push_back('-');
+  append_padded(out, day, 2);
+  out.push_back(' ');
+  append_padded(out, seconds / 3600, 2);
+  out.push_back(':');
+  append_padded(out, seconds / 60 % 60, 2);
+  out.push_back(':');
+  append_padded(out, seconds % 60, 2);
+  return out;
 }
 
 std::string format_guid(const Guid& value) {
-  const auto& b = value.bytes;
-  char buffer[40];
-  std::snprintf(buffer, sizeof buffer,
-                "{%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X}", b[3], b[2],
-                b[1], b[0], b[5], b[4], b[7], b[6], b[8], b[9], b[10], b[11], b[12], b[13], b[14],
-                b[15]);
-  return buffer;
+  // The first three groups are stored least significant byte first.
+  static constexpr int order[16] = {3, 2, 1, 0, 5, 4, 7, 6, 8, 9, 10, 11, 12, 13, 14, 15};
+  Binary bytes;
+  for (const int i : order) bytes.push_back(value.bytes[static_cast<size_t>(i)]);
+  const std::string digits = hex(bytes);
+  std::string out;
+  out.reserve(38);
+  out.push_back('{');
+  for (size_t i = 0; i < digits.size(); ++i) {
+    if (i == 8 || i == 12 || i == 16 || i == 20) out.push_back('-');
+    out.push_back(digits[i]);
+  }
+  out.push_back('}');
+  return out;
 }
 
 std::string format_value(const Value& value, Encoding encoding) {

@@ -74,7 +74,8 @@ TEST(StatementTest, SelectParts) {
   ASSERT_EQ(select.order_by.size(), 1u);
   EXPECT_TRUE(select.order_by[0].descending);
 
-  const Select& star = std::get<Select>(ParseStatement("SELECT * FROM t").body);
+  const Statement all = ParseStatement("SELECT * FROM t");
+  const Select& star = std::get<Select>(all.body);
   EXPECT_TRUE(star.all_columns);
   EXPECT_TRUE(star.columns.empty());
   EXPECT_FALSE(star.where.has_value());
