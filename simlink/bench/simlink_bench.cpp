@@ -152,9 +152,10 @@ int main() {
     beyond.push_back(Milliseconds(Clock::now() - start - (transport.paused_ - paused_before)));
   }
   std::sort(beyond.begin(), beyond.end());
-  std::printf("fuel transfer: %.1f pauses of 100 ms each; beyond them median %.3f ms, worst %.3f ms (%d transfers);\n"
-              "  of that, on average %.3f ms waiting in the four sends\n",
-              static_cast<double>(transport.pauses_) / transfers, beyond[beyond.size() / 2], beyond.back(), transfers,
-              Milliseconds(transport.sending_) / transfers);
+  std::printf(
+      "fuel transfer: %.1f pauses of 100 ms each; beyond them median %.3f ms, worst %.3f ms (%d transfers);\n"
+      "  of that, on average %.3f ms waiting in the four sends\n",
+      static_cast<double>(transport.pauses_) / transfers, beyond[beyond.size() / 2], beyond.back(), transfers,
+      Milliseconds(transport.sending_) / transfers);
   return 0;
 }

@@ -136,3 +136,22 @@ TEST_F(FuelTransfer, ALinkLeftOpenBeforeIsReportedAndClosed) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every level the two gauge sizes can produce, folded into one figure taken in
+// the native build, so the Windows builds must send exactly the same levels.
+std::uint64_t LevelFingerprint(int maximum) {
+  std::uint64_t hash = 14695981039346656037ull;
+  for (int value = 0; value <= maximum; ++value) {
+    hash = (hash ^ static_cast<std::uint32_t>(simlink::TankLevel({value, maximum}))) * 1099511628211ull;
+  }
+  return hash;
+}
+
+TEST(TankLevelFingerprint, EveryGaugeValueGivesTheSameLevelInEveryBuild) {
+  EXPECT_EQ(LevelFingerprint(simlink::kMainTankMaximum), 977933068976192174ull);
+  EXPECT_EQ(LevelFingerprint(simlink::kCentreTankMaximum), 13139613931116232391ull);
+}
+
+}  // namespace
