@@ -47,14 +47,15 @@ struct PendingRead {
   std::uint32_t size;
 };
 
-struct Module {
+// Everything the unit keeps between calls.
+struct UnitState {
   LinkState link{0, 0, 1004, nullptr, 0, 0, nullptr, nullptr, nullptr};
   PendingRead reads[kMaxReads];
   std::uint32_t read_count = 0;
   platform::IpcTransport* transport = nullptr;
 };
 
-Module module;
+UnitState state;
 
 void StoreU32(std::uint8_t* at, std::uint32_t value) {
   for (int i = 0; i < 4; ++i) at[i] = static_cast<std::uint8_t>(value >> (8 * i));
@@ -76,14 +77,14 @@ bool ReportClosed(std::uint32_t& result, std::uint32_t code) {
 
 // Room check in 64 bits, so no size can wrap the sum.
 bool HasRoom(std::uint32_t header, std::uint32_t size) {
-  const std::uint64_t queued = static_cast<std::uint64_t>(module.link.Next - module.link.View);
+  const std::uint64_t queued = static_cast<std::uint64_t>(state.link.Next - state.link.View);
   return queued + header + size + kTerminator <= kUsableBytes;
 }
 
 // Checks the records the peer left in the region and, with copy, hands read data
 // to the targets. False at anything this client cannot have sent.
 bool WalkReplies(std::uint32_t reads, bool copy) {
-  const std::uint8_t* region = module.link.View;
+  const std::uint8_t* region = state.link.View;
   std::uint32_t at = 0;
   for (;;) {
     if (at > kRegionSize - kTerminator) return false;
@@ -96,8 +97,8 @@ bool WalkReplies(std::uint32_t reads, bool copy) {
     if (kind == kReadKind) {
       const std::uint32_t index = LoadU32(region + at + 12);
       if (index != 0) {
-        if (index > reads || module.reads[index - 1].size != size) return false;
-        if (copy && size != 0) std::memcpy(module.reads[index - 1].target, region + at + header, size);
+        if (index > reads || state.reads[index - 1].size != size) return false;
+        if (copy && size != 0) std::memcpy(state.reads[index - 1].target, region + at + header, size);
       }
     }
     at += header + size;
@@ -105,7 +106,7 @@ bool WalkReplies(std::uint32_t reads, bool copy) {
 }
 
 bool Handshake(std::uint32_t& result) {
-  LinkState& link = module.link;
+  LinkState& link = state.link;
   const std::uint8_t client_version[2] = {static_cast<std::uint8_t>(link.ClientVersion),
                                           static_cast<std::uint8_t>(link.ClientVersion >> 8)};
   for (int pass = 1; pass <= kHandshakePasses && (link.FsuipcVersion == 0 || link.SimulatorVersion == 0); ++pass) {
@@ -113,20 +114,20 @@ bool Handshake(std::uint32_t& result) {
         (pass == 1 && !QueueWrite(0x330A, 2, client_version, result)) || !ProcessRequests(result)) {
       return false;
     }
-    module.transport->Sleep(kPauseMs);
+    state.transport->Sleep(kPauseMs);
   }
   return true;
 }
 
 }  // namespace
 
-void SetLinkTransport(platform::IpcTransport* transport) { module.transport = transport; }
+void SetLinkTransport(platform::IpcTransport* transport) { state.transport = transport; }
 
-const LinkState& CurrentLink() { return module.link; }
+const LinkState& CurrentLink() { return state.link; }
 
 bool OpenLink(std::uint32_t requested_simulator, std::uint32_t& result) {
-  LinkState& link = module.link;
-  platform::IpcTransport& system = *module.transport;
+  LinkState& link = state.link;
+  platform::IpcTransport& system = *state.transport;
   if (link.View) return Report(result, LINK_ALREADY_OPEN);
   link.FsuipcVersion = 0;
   link.SimulatorVersion = 0;
@@ -156,7 +157,7 @@ bool OpenLink(std::uint32_t requested_simulator, std::uint32_t& result) {
   link.View = static_cast<std::uint8_t*>(system.MapView(link.Mapping));
   if (!link.View) return ReportClosed(result, LINK_VIEW_FAILED);
   link.Next = link.View;
-  module.read_count = 0;
+  state.read_count = 0;
 
   if (!Handshake(result)) {
     CloseLink();
@@ -173,33 +174,33 @@ bool OpenLink(std::uint32_t requested_simulator, std::uint32_t& result) {
 }
 
 void CloseLink() {
-  LinkState& link = module.link;
+  LinkState& link = state.link;
   link.ServerWindow = nullptr;
   link.MessageId = 0;
   link.Next = nullptr;
-  module.read_count = 0;
+  state.read_count = 0;
   if (link.NameAtom) {
-    module.transport->DeleteNameAtom(link.NameAtom);
+    state.transport->DeleteNameAtom(link.NameAtom);
     link.NameAtom = 0;
   }
   if (link.View) {
-    module.transport->UnmapView(link.View);
+    state.transport->UnmapView(link.View);
     link.View = nullptr;
   }
   if (link.Mapping) {
-    module.transport->CloseObject(link.Mapping);
+    state.transport->CloseObject(link.Mapping);
     link.Mapping = nullptr;
   }
 }
 
 bool QueueRead(std::uint32_t offset, std::uint32_t size, void* target, std::uint32_t& result) {
-  LinkState& link = module.link;
+  LinkState& link = state.link;
   if (!link.View) return Report(result, LINK_NOT_OPEN);
   if (!HasRoom(kReadHeader, size)) return Report(result, LINK_FULL);
   std::uint32_t index = 0;
   if (target) {
-    module.reads[module.read_count] = {target, size};
-    index = ++module.read_count;
+    state.reads[state.read_count] = {target, size};
+    index = ++state.read_count;
   }
   StoreU32(link.Next, kReadKind);
   StoreU32(link.Next + 4, offset);
@@ -212,7 +213,7 @@ bool QueueRead(std::uint32_t offset, std::uint32_t size, void* target, std::uint
 }
 
 bool QueueWrite(std::uint32_t offset, std::uint32_t size, const void* source, std::uint32_t& result) {
-  LinkState& link = module.link;
+  LinkState& link = state.link;
   if (!link.View) return Report(result, LINK_NOT_OPEN);
   if (!HasRoom(kWriteHeader, size)) return Report(result, LINK_FULL);
   StoreU32(link.Next, kWriteKind);
@@ -225,16 +226,16 @@ bool QueueWrite(std::uint32_t offset, std::uint32_t size, const void* source, st
 }
 
 bool ProcessRequests(std::uint32_t& result) {
-  LinkState& link = module.link;
-  platform::IpcTransport& system = *module.transport;
+  LinkState& link = state.link;
+  platform::IpcTransport& system = *state.transport;
   if (!link.View) return Report(result, LINK_NOT_OPEN);
   if (link.Next == link.View) return Report(result, LINK_NO_REQUESTS);
 
   // From here on the batch is spent, whatever happens.
   StoreU32(link.Next, 0);
   link.Next = link.View;
-  const std::uint32_t reads = module.read_count;
-  module.read_count = 0;
+  const std::uint32_t reads = state.read_count;
+  state.read_count = 0;
 
   std::uintptr_t reply = 0;
   bool sent = false;
