@@ -1,5 +1,7 @@
 #include "simlink/fuel_transfer.h"
 
+#include <algorithm>
+
 #include "simlink/FPCuser.h"
 
 namespace simlink {
@@ -22,11 +24,12 @@ struct LinkCloser {
 }  // namespace
 
 std::int32_t TankLevel(const TankGauge& gauge) {
-  // A gauge without capacity holds nothing.
+  // A gauge without capacity holds nothing; a gauge never holds more than its maximum.
   if (gauge.maximum <= 0) return 0;
+  const int value = std::clamp(gauge.value, 0, gauge.maximum);
   // The single-precision stores are part of the result: they are what the
   // simulator has always been sent.
-  const float percent = static_cast<float>(static_cast<long double>(static_cast<std::int64_t>(gauge.value) * 100) /
+  const float percent = static_cast<float>(static_cast<long double>(static_cast<std::int64_t>(value) * 100) /
                                            static_cast<long double>(gauge.maximum));
   const float level = static_cast<float>(static_cast<long double>(percent) * 128.0f * 65536.0f / 100.0f);
   return static_cast<std::int32_t>(level);

@@ -25,7 +25,9 @@ INSTANTIATE_TEST_SUITE_P(Edges, TankLevels,
                                            LevelCase{{0, 3914}, 0}, LevelCase{{204, 13064}, 130991},
                                            // the single-precision 8386464.5 is truncated
                                            LevelCase{{3913, 3914}, 8386464}, LevelCase{{13064, 13064}, 8388608},
-                                           LevelCase{{1, 13064}, 642}, LevelCase{{5, 0}, 0}));
+                                           LevelCase{{1, 13064}, 642}, LevelCase{{5, 0}, 0},
+                                           // held as a gauge holds it
+                                           LevelCase{{2147483647, 3914}, 8388608}, LevelCase{{-5, 3914}, 0}));
 
 struct VersionCase {
   std::uint32_t version;
