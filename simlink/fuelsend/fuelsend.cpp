@@ -1,6 +1,5 @@
 #include "simlink/fuelsend/fuelsend.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <optional>
@@ -35,8 +34,6 @@ std::optional<int> WholeNumber(const std::string& text) {
   return value;
 }
 
-TankGauge Gauge(int kilograms, int maximum) { return {std::clamp(kilograms, 0, maximum), maximum}; }
-
 }  // namespace
 
 int RunFuelSend(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -57,8 +54,10 @@ int RunFuelSend(const std::vector<std::string>& args, std::ostream& out, std::os
     err << kUsage;
     return kFuelSendUsage;
   }
-  const TankGauges gauges{Gauge(*kilograms[0], kMainTankMaximum), Gauge(*kilograms[1], kCentreTankMaximum),
-                          Gauge(*kilograms[2], kMainTankMaximum)};
+  // The levels are held to the gauges' ranges as the gauges hold their values.
+  const TankGauges gauges{{*kilograms[0], kMainTankMaximum},
+                          {*kilograms[1], kCentreTankMaximum},
+                          {*kilograms[2], kMainTankMaximum}};
   ConsoleView view(out);
   const std::uint32_t result = SendFuelToSimulator(gauges, folder, view);
   out.flush();
