@@ -187,7 +187,7 @@ TEST(JetBadInput, CorruptedBytesAnywhereInTheParsedPages) {
   pages.insert(pages.end(), t.definition().pages.begin(), t.definition().pages.end());
   for (uint32_t p : jet::read_usage_map(db.pages(), t.definition().used_pages)) pages.push_back(p);
   for (const uint32_t p : pages) {
-    for (size_t offset = 0; offset < page_size; offset += 7) {
+    for (size_t offset = 0; offset < page_size; offset += 13) {
       for (const uint8_t value : {uint8_t{0x00}, uint8_t{0xFF}, uint8_t{0x41}}) {
         Bytes bad = good;
         bad[p * page_size + offset] = value;
