@@ -22,7 +22,6 @@ class StandinProcess {
 
   bool WindowUp() const { return FindWindowExA(nullptr, nullptr, window_class_, nullptr) != nullptr; }
   void Stop() { process_.Kill(); }
-  std::string Output() const { return process_.Output(); }
 
  private:
   const char* window_class_;
