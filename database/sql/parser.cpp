@@ -3,7 +3,6 @@
 #include "database/sql/create_table_parser.h"
 #include "database/sql/expression_parser.h"
 #include "database/sql/names.h"
-#include "database/sql/token_cursor.h"
 
 namespace sql {
 namespace {
@@ -132,17 +131,22 @@ Statement ParseOne(TokenCursor& cursor, int ordinal) {
 
 }  // namespace
 
+std::optional<Statement> ScriptReader::Next() {
+  // Begun before the first look, so that a lexical error is charged to the right statement.
+  const int ordinal = count_ + 1;
+  cursor_.BeginStatement(ordinal);
+  while (cursor_.TakeIf(TokenKind::Semicolon)) cursor_.BeginStatement(ordinal);
+  if (cursor_.At(TokenKind::End)) return std::nullopt;
+  Statement statement = ParseOne(cursor_, ordinal);
+  count_ = ordinal;
+  return statement;
+}
+
 std::vector<Statement> ParseScript(std::string_view script) {
-  TokenCursor cursor(script);
+  ScriptReader reader(script);
   std::vector<Statement> statements;
-  for (;;) {
-    // Begun before the first look, so that a lexical error is charged to the right statement.
-    const int ordinal = static_cast<int>(statements.size()) + 1;
-    cursor.BeginStatement(ordinal);
-    while (cursor.TakeIf(TokenKind::Semicolon)) cursor.BeginStatement(ordinal);
-    if (cursor.At(TokenKind::End)) return statements;
-    statements.push_back(ParseOne(cursor, ordinal));
-  }
+  while (std::optional<Statement> statement = reader.Next()) statements.push_back(std::move(*statement));
+  return statements;
 }
 
 Statement ParseStatement(std::string_view text) {

@@ -4,6 +4,7 @@
 
 #include "database/sql/format.h"
 #include "database/sql/parser.h"
+#include "database/sql/sql_error.h"
 #include "database/sql/tests/printers.h"
 
 namespace sql {
@@ -122,6 +123,23 @@ TEST(ScriptTest, EmptyScriptsHoldNoStatements) {
   EXPECT_TRUE(ParseScript(" ;\n; -- nothing\n").empty());
   EXPECT_EQ(ParseScript("SELECT * FROM t").size(), 1u);
   EXPECT_EQ(ParseScript("SELECT * FROM t;").size(), 1u);
+}
+
+TEST(ScriptTest, ReaderGivesStatementsBeforeALaterError) {
+  ScriptReader reader("DELETE FROM a; DELETE FROM b; DELETE FROM");
+  EXPECT_EQ(reader.Next()->text, "DELETE FROM a");
+  EXPECT_EQ(reader.Next()->text, "DELETE FROM b");
+  try {
+    reader.Next();
+    FAIL();
+  } catch (const SqlError& e) {
+    EXPECT_EQ(e.statement(), 3);
+    EXPECT_EQ(e.detail(), "expected a table name, found end of text");
+  }
+  ScriptReader done("SELECT * FROM t;;");
+  EXPECT_TRUE(done.Next().has_value());
+  EXPECT_FALSE(done.Next().has_value());
+  EXPECT_FALSE(done.Next().has_value());
 }
 
 TEST(ScriptTest, ManyStatements) {
