@@ -8,7 +8,33 @@ namespace jet {
 Table::Table(PageCache& pages, std::u16string name, TableDefinition definition)
     : pages_(pages), name_(std::move(name)), definition_(std::move(definition)) {}
 
-Database Database::open(const std::string& path) { return Database(open_file_for_reading(path)); }
+Database Database::open(const std::string& path, OpenMode mode) {
+  if (mode == OpenMode::ReadWrite) throw Error(path, std::nullopt, "not yet");
+  return Database(open_file_for_reading(path));
+}
+
+Database Database::create(const std::string& path) { throw Error(path, std::nullopt, "not yet"); }
+
+Database::Database(Database&&) noexcept = default;
+Database::~Database() = default;
+
+void Database::reload() { catalog_ = read_catalog(*pages_); }
+
+Change Database::begin_change() {
+  if (change_open_) throw Error(file_->name(), std::nullopt, "a change is already open");
+  change_open_ = true;
+  return Change(*this);
+}
+
+void Database::create_table(Change&, const NewTable&) { throw Error(file_->name(), std::nullopt, "not yet"); }
+
+RowPointer Table::insert(Change&, std::vector<std::optional<Value>>) {
+  throw Error(pages_.file_name(), std::nullopt, "not yet");
+}
+RowPointer Table::update(Change&, RowPointer, const std::vector<Value>&) {
+  throw Error(pages_.file_name(), std::nullopt, "not yet");
+}
+void Table::remove(Change&, RowPointer) { throw Error(pages_.file_name(), std::nullopt, "not yet"); }
 
 Database::Database(std::unique_ptr<File> file, size_t cache_pages)
     : file_(std::move(file)),
