@@ -1,5 +1,6 @@
 #include "database/sql/token_cursor.h"
 
+#include <algorithm>
 #include <array>
 
 #include "database/sql/names.h"
@@ -16,13 +17,16 @@ constexpr std::array<std::string_view, 26> kReserved = {
     "PRIMARY", "SELECT", "SET",  "TABLE",      "TRUE",   "UPDATE", "VALUES",  "WHERE",
 };
 
+static_assert(std::is_sorted(kReserved.begin(), kReserved.end()));
+
 }  // namespace
 
 bool IsReservedWord(std::string_view word) {
-  for (std::string_view reserved : kReserved) {
-    if (NamesEqual(word, reserved)) return true;
-  }
-  return false;
+  constexpr std::size_t kLongest = 10;  // CONSTRAINT
+  if (word.size() < 2 || word.size() > kLongest) return false;
+  char upper[kLongest];
+  for (std::size_t i = 0; i < word.size(); ++i) upper[i] = FoldCase(word[i]);
+  return std::binary_search(kReserved.begin(), kReserved.end(), std::string_view(upper, word.size()));
 }
 
 TokenCursor::TokenCursor(std::string_view script) : script_(script), lexer_(script) {
