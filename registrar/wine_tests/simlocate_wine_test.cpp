@@ -194,15 +194,26 @@ TEST_F(SimlocateTest, FspathNamesAFileOfAnotherFolder) {
   EXPECT_EQ(SimulatorKey::Query(), simulator.Path());
 }
 
-TEST_F(SimlocateTest, FspathNamingTheFolderItselfIsRefused) {
+class SimlocateBadPathTest : public testing::TestWithParam<const char*> {
+ protected:
+  SimulatorKey key_;
+};
+
+TEST_P(SimlocateBadPathTest, ErrorBoxAndStatus161WithoutWriting) {
   const SimulatorFolder folder("FS9", true);
-  const RunResult run = RunSimlocate(folder.Program(), "-noprompt -fspath \"" + folder.Path() + "\"");
-  const std::string text = "Cannot determine the flight simulator folder from \"" + folder.Path() + "\".";
+  const std::string value = GetParam() == std::string("folder itself")
+                                ? folder.Path()
+                                : folder.Path() + "\\" + std::string(260 - folder.Path().size() - 5, 'x') + ".exe";
+  const RunResult run = RunSimlocate(folder.Program(), "-noprompt -fspath \"" + value + "\"");
+  const std::string text = "Cannot determine the flight simulator folder from \"" + value + "\".";
   EXPECT_THAT(run.boxes, testing::ElementsAre(SeenBox{kCaption, text, MB_OK | MB_ICONERROR, false}));
   EXPECT_EQ(run.exit_code, 161u);
   EXPECT_EQ(SimulatorKey::Query(), std::nullopt);
   EXPECT_EQ(run.output, Lines(Concat(registrar::ExpectedBanner(), {text})));
 }
+
+// The folder itself names no file in it; 260 characters are one too many.
+INSTANTIATE_TEST_SUITE_P(FspathValues, SimlocateBadPathTest, testing::Values("folder itself", "260 characters"));
 
 // Without a redirection the lines have nowhere to go; the run is the same.
 TEST_F(SimlocateTest, RunsWithoutAnyStandardOutput) {

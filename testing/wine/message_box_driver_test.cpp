@@ -40,6 +40,18 @@ INSTANTIATE_TEST_SUITE_P(Styles, MessageBoxDriverTest,
                                          StyleCase{MB_OKCANCEL | MB_ICONWARNING, IDOK},
                                          StyleCase{MB_OKCANCEL | MB_ICONQUESTION, IDCANCEL}));
 
+TEST(MessageBoxDriver, BoxWiderThanTheScreenStillShowsItsIcon) {
+  const std::string text(400, 'W');
+  auto shown = std::async(std::launch::async,
+                          [&] { return MessageBoxA(nullptr, text.c_str(), "Driver wide box", MB_OK | MB_ICONWARNING); });
+  const auto box = MessageBoxWindow::WaitFor("Driver wide box", 10000);
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(box->Text(), text);
+  EXPECT_EQ(box->Style(), static_cast<unsigned>(MB_OK | MB_ICONWARNING));
+  EXPECT_TRUE(box->Press(IDOK));
+  EXPECT_EQ(shown.get(), IDOK);
+}
+
 TEST(MessageBoxDriver, NoBoxNoWindow) { EXPECT_FALSE(MessageBoxWindow::WaitFor("No such box", 100).has_value()); }
 
 }  // namespace
