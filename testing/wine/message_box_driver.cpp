@@ -126,15 +126,12 @@ unsigned MessageBoxWindow::Icon() const {
   SendMessageTimeoutA(control, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 2000, &icon);
   if (icon == 0) return 0;
 
-  // A wide box can reach past the screen's edge: bring it to the top left first.
+  // On top, at the top left: neither another window nor the screen's edge (a
+  // wide box can reach past it) hides the icon.
+  SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+  Sleep(100);
   RECT area;
   GetWindowRect(control, &area);
-  if (area.left < 0 || area.top < 0 || area.right > GetSystemMetrics(SM_CXSCREEN) ||
-      area.bottom > GetSystemMetrics(SM_CYSCREEN)) {
-    SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
-    Sleep(200);
-    GetWindowRect(control, &area);
-  }
   const int width = GetSystemMetrics(SM_CXICON);
   const int height = GetSystemMetrics(SM_CYICON);
   Capture shown(width, height);
