@@ -26,7 +26,8 @@ class Change {
   void commit();
   bool committed() const { return committed_; }
 
-  Database& database() const { return *database_; }
+  // The database the change is open on; throws Error once it is committed.
+  Database& database() const;
 
  private:
   friend class Database;

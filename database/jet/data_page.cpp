@@ -52,4 +52,8 @@ Region read_row(PageCache& pages, RowPointer pointer) {
   return page.row(pointer.row);
 }
 
+Region read_stored_row(PageCache& pages, RowPointer pointer) {
+  return read_data_page(pages, pointer.page).row(pointer.row);
+}
+
 }  // namespace jet

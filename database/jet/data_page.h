@@ -47,5 +47,7 @@ class DataPage {
 DataPage read_data_page(PageCache& pages, uint32_t number);
 // The bytes of the row a pointer names, following nothing further.
 Region read_row(PageCache& pages, RowPointer pointer);
+// The same, also for a row marked deleted (where an overflowed row's data lies).
+Region read_stored_row(PageCache& pages, RowPointer pointer);
 
 }  // namespace jet

@@ -1,6 +1,7 @@
 #include "database/jet/database.h"
 
 #include "database/jet/error.h"
+#include "database/jet/table_writer.h"
 #include "database/jet/text.h"
 
 namespace jet {
@@ -9,8 +10,7 @@ Table::Table(PageCache& pages, std::u16string name, TableDefinition definition)
     : pages_(pages), name_(std::move(name)), definition_(std::move(definition)) {}
 
 Database Database::open(const std::string& path, OpenMode mode) {
-  if (mode == OpenMode::ReadWrite) throw Error(path, std::nullopt, "not yet");
-  return Database(open_file_for_reading(path));
+  return Database(mode == OpenMode::ReadWrite ? open_file_for_writing(path) : open_file_for_reading(path));
 }
 
 Database Database::create(const std::string& path) { throw Error(path, std::nullopt, "not yet"); }
@@ -21,6 +21,7 @@ Database::~Database() = default;
 void Database::reload() { catalog_ = read_catalog(*pages_); }
 
 Change Database::begin_change() {
+  if (!file_->writable()) throw Error(file_->name(), std::nullopt, "the database is open for reading only");
   if (change_open_) throw Error(file_->name(), std::nullopt, "a change is already open");
   change_open_ = true;
   return Change(*this);
@@ -28,13 +29,32 @@ Change Database::begin_change() {
 
 void Database::create_table(Change&, const NewTable&) { throw Error(file_->name(), std::nullopt, "not yet"); }
 
-RowPointer Table::insert(Change&, std::vector<std::optional<Value>>) {
-  throw Error(pages_.file_name(), std::nullopt, "not yet");
+namespace {
+
+TableWriter writer_for(Change& change, PageCache& pages, const std::u16string& name, uint32_t page) {
+  if (&change.database().pages() != &pages)
+    throw Error(pages.file_name(), std::nullopt, "the change is open on another database");
+  return TableWriter(pages, name, page);
 }
-RowPointer Table::update(Change&, RowPointer, const std::vector<Value>&) {
-  throw Error(pages_.file_name(), std::nullopt, "not yet");
+
+}  // namespace
+
+RowPointer Table::insert(Change& change, std::vector<std::optional<Value>> values) {
+  const RowPointer where = writer_for(change, pages_, name_, definition_.page).insert(std::move(values));
+  definition_ = read_table_definition(pages_, definition_.page);
+  return where;
 }
-void Table::remove(Change&, RowPointer) { throw Error(pages_.file_name(), std::nullopt, "not yet"); }
+
+RowPointer Table::update(Change& change, RowPointer row, const std::vector<Value>& values) {
+  const RowPointer where = writer_for(change, pages_, name_, definition_.page).update(row, values);
+  definition_ = read_table_definition(pages_, definition_.page);
+  return where;
+}
+
+void Table::remove(Change& change, RowPointer row) {
+  writer_for(change, pages_, name_, definition_.page).remove(row);
+  definition_ = read_table_definition(pages_, definition_.page);
+}
 
 Database::Database(std::unique_ptr<File> file, size_t cache_pages)
     : file_(std::move(file)),

@@ -12,6 +12,7 @@
 #include "database/jet/header.h"
 #include "database/jet/new_table.h"
 #include "database/jet/page_cache.h"
+#include "database/jet/page_writer.h"
 #include "database/jet/table_definition.h"
 #include "database/jet/table_scan.h"
 #include "database/jet/value.h"
@@ -71,6 +72,8 @@ class Database {
   // Throws Error when the database was opened read-only or a change is already open.
   Change begin_change();
   void create_table(Change& change, const NewTable& table);
+  // Sees each page write of a commit before it happens (tests stop a commit part-way).
+  void set_write_hook(PageWriter::Hook hook) { write_hook_ = std::move(hook); }
 
  private:
   friend class Change;
@@ -82,6 +85,7 @@ class Database {
   std::unique_ptr<PageCache> pages_;
   std::vector<CatalogEntry> catalog_;
   bool change_open_ = false;
+  PageWriter::Hook write_hook_;
 };
 
 }  // namespace jet

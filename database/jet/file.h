@@ -8,7 +8,7 @@
 
 namespace jet {
 
-// Random-access reading of the database file; the writer adds locked writes behind the same seam.
+// Random-access reading and writing of the database file.
 class File {
  public:
   virtual ~File() = default;
@@ -16,10 +16,18 @@ class File {
   virtual uint64_t size() const = 0;
   // Fills `into` from `offset`; throws Error when the bytes cannot be read in full.
   virtual void read(uint64_t offset, std::span<uint8_t> into) const = 0;
+  virtual bool writable() const { return false; }
+  // Writes `bytes` at `offset`, extending the file when it reaches past the end; throws Error.
+  virtual void write(uint64_t offset, std::span<const uint8_t> bytes);
+  // Makes the writes so far reach the file; throws Error.
+  virtual void flush() {}
 };
 
-// Opens an existing file read-only, shared: other programs may keep it open and write to it.
+// Opens an existing file shared: other programs may keep it open and write to it.
 std::unique_ptr<File> open_file_for_reading(const std::string& path);
+std::unique_ptr<File> open_file_for_writing(const std::string& path);
+// Creates a file that must not exist yet, open for writing.
+std::unique_ptr<File> create_file(const std::string& path);
 
 // A file held in memory (tests, the fuzzer).
 class MemoryFile final : public File {
@@ -28,6 +36,9 @@ class MemoryFile final : public File {
   const std::string& name() const override { return name_; }
   uint64_t size() const override { return bytes_.size(); }
   void read(uint64_t offset, std::span<uint8_t> into) const override;
+  bool writable() const override { return true; }
+  void write(uint64_t offset, std::span<const uint8_t> bytes) override;
+  const std::vector<uint8_t>& bytes() const { return bytes_; }
 
  private:
   std::string name_;

@@ -12,13 +12,28 @@ PageCache::PageCache(const File& file, uint32_t page_size, size_t capacity)
       file_name_(std::make_shared<const std::string>(file.name())),
       page_size_(page_size),
       page_count_(static_cast<uint32_t>(std::min<uint64_t>(file.size() / page_size, UINT32_MAX))),
+      file_page_count_(page_count_),
       capacity_(capacity < 1 ? 1 : capacity) {}
 
 void PageCache::fail(uint32_t page, const std::string& problem) const {
   throw Error(*file_name_, page, problem);
 }
 
+void PageCache::remember(std::shared_ptr<const Page> page) {
+  if (auto old = index_.find(page->number()); old != index_.end()) {
+    lru_.erase(old->second);
+    index_.erase(old);
+  }
+  lru_.push_front(std::move(page));
+  index_[lru_.front()->number()] = lru_.begin();
+  if (lru_.size() > capacity_) {
+    index_.erase(lru_.back()->number());
+    lru_.pop_back();
+  }
+}
+
 std::shared_ptr<const Page> PageCache::page(uint32_t number) {
+  if (auto staged = staged_.find(number); staged != staged_.end()) return staged->second;
   if (auto hit = index_.find(number); hit != index_.end()) {
     lru_.splice(lru_.begin(), lru_, hit->second);
     return *hit->second;
@@ -30,13 +45,37 @@ std::shared_ptr<const Page> PageCache::page(uint32_t number) {
   file_.read(static_cast<uint64_t>(number) * page_size_, bytes);
   ++reads_;
   auto page = std::make_shared<const Page>(file_name_, number, std::move(bytes));
-  lru_.push_front(page);
-  index_[number] = lru_.begin();
-  if (lru_.size() > capacity_) {
-    index_.erase(lru_.back()->number());
-    lru_.pop_back();
-  }
+  remember(page);
   return page;
+}
+
+std::vector<uint8_t> PageCache::copy(uint32_t number) {
+  const auto bytes = page(number)->bytes();
+  return std::vector<uint8_t>(bytes.begin(), bytes.end());
+}
+
+void PageCache::stage(uint32_t number, std::vector<uint8_t> bytes) {
+  if (number >= page_count_ || bytes.size() != page_size_)
+    fail(number, "a page outside the file or of the wrong size was to be written");
+  staged_[number] = std::make_shared<const Page>(file_name_, number, std::move(bytes));
+}
+
+uint32_t PageCache::append() {
+  if (page_count_ == UINT32_MAX >> 8) fail(page_count_, "the database cannot grow any further");
+  const uint32_t number = page_count_++;
+  stage(number, std::vector<uint8_t>(page_size_));
+  return number;
+}
+
+void PageCache::drop_staged() {
+  staged_.clear();
+  page_count_ = file_page_count_;
+}
+
+void PageCache::keep_staged() {
+  for (auto& [number, page] : staged_) remember(page);
+  staged_.clear();
+  file_page_count_ = page_count_;
 }
 
 }  // namespace jet

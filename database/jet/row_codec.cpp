@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "database/jet/long_value.h"
@@ -115,54 +116,62 @@ Value decode_variable(PageCache& pages, const Column& c, const Region& field) {
   return Binary(bytes.begin(), bytes.end());
 }
 
+// Where a column's value lies in the row; nothing for NULL and Yes/No.
+std::optional<Region> field_of(const Region& row, const Layout& l, const Column& c) {
+  if (c.type == ColumnType::yes_no || !mask_bit(row, l, c.number)) return std::nullopt;
+  if (c.fixed()) {
+    const size_t size = c.type == ColumnType::text || c.type == ColumnType::binary ||
+                                !known_column_type(c.type_code) || long_value_type(c.type)
+                            ? c.length
+                            : fixed_size(c.type);
+    const size_t at = 2 + static_cast<size_t>(c.fixed_offset);
+    if (at + size > l.fixed_end)
+      row.fail("column " + to_windows1252(c.name) + " lies outside the fixed part of a row (" +
+               std::to_string(at) + "+" + std::to_string(size) + " of " +
+               std::to_string(l.fixed_end) + " bytes)");
+    return row.sub(at, size);
+  }
+  if (c.variable_index >= l.variable_count) return std::nullopt;
+  const size_t begin = row.u16(l.variable_table_at - 2 * static_cast<size_t>(c.variable_index));
+  const size_t end = static_cast<size_t>(c.variable_index) + 1 < l.variable_count
+                         ? row.u16(l.variable_table_at - 2 * (static_cast<size_t>(c.variable_index) + 1))
+                         : l.variable_end;
+  if (begin < l.fixed_end || begin > end || end > l.variable_end)
+    row.fail("column " + to_windows1252(c.name) + " has impossible offsets " + std::to_string(begin) +
+             ".." + std::to_string(end) + " in a row");
+  return row.sub(begin, end - begin);
+}
+
 }  // namespace
+
+std::vector<Region> long_value_fields(const TableDefinition& table, const Region& row) {
+  const Layout l = lay_out(table, row);
+  std::vector<Region> fields;
+  for (const Column& c : table.columns)
+    if (long_value_type(c.type))
+      if (auto field = field_of(row, l, c)) fields.push_back(*field);
+  return fields;
+}
 
 std::vector<Value> decode_row(PageCache& pages, const TableDefinition& table, const Region& row) {
   const Layout l = lay_out(table, row);
   std::vector<Value> values;
   values.reserve(table.columns.size());
   for (const Column& c : table.columns) {
-    const bool present = mask_bit(row, l, c.number);
     if (c.type == ColumnType::yes_no) {
-      values.emplace_back(present);
+      values.emplace_back(mask_bit(row, l, c.number));
       continue;
     }
-    if (!present) {
+    const std::optional<Region> field = field_of(row, l, c);
+    if (!field) {
       values.emplace_back(Null{});
-      continue;
+    } else if (c.fixed() && c.type == ColumnType::text) {
+      values.emplace_back(decode_text(field->bytes()));
+    } else if (c.fixed() && !long_value_type(c.type)) {
+      values.push_back(decode_fixed(c, field->bytes()));
+    } else {
+      values.push_back(decode_variable(pages, c, *field));
     }
-    if (c.fixed()) {
-      const size_t size = c.type == ColumnType::text || c.type == ColumnType::binary ||
-                                  !known_column_type(c.type_code) || long_value_type(c.type)
-                              ? c.length
-                              : fixed_size(c.type);
-      const size_t at = 2 + static_cast<size_t>(c.fixed_offset);
-      if (at + size > l.fixed_end)
-        row.fail("column " + to_windows1252(c.name) + " lies outside the fixed part of a row (" +
-                 std::to_string(at) + "+" + std::to_string(size) + " of " +
-                 std::to_string(l.fixed_end) + " bytes)");
-      const Region field = row.sub(at, size);
-      if (c.type == ColumnType::text) {
-        values.emplace_back(decode_text(field.bytes()));
-      } else if (long_value_type(c.type)) {
-        values.push_back(decode_variable(pages, c, field));
-      } else {
-        values.push_back(decode_fixed(c, field.bytes()));
-      }
-      continue;
-    }
-    if (c.variable_index >= l.variable_count) {
-      values.emplace_back(Null{});
-      continue;
-    }
-    const size_t begin = row.u16(l.variable_table_at - 2 * static_cast<size_t>(c.variable_index));
-    const size_t end = static_cast<size_t>(c.variable_index) + 1 < l.variable_count
-                           ? row.u16(l.variable_table_at - 2 * (static_cast<size_t>(c.variable_index) + 1))
-                           : l.variable_end;
-    if (begin < l.fixed_end || begin > end || end > l.variable_end)
-      row.fail("column " + to_windows1252(c.name) + " has impossible offsets " + std::to_string(begin) +
-               ".." + std::to_string(end) + " in a row");
-    values.push_back(decode_variable(pages, c, row.sub(begin, end - begin)));
   }
   return values;
 }

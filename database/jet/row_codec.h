@@ -12,5 +12,7 @@ namespace jet {
 // The values of one stored row, in the definition's column order. Long values are read
 // through `pages`. Throws Error when the row's layout is impossible.
 std::vector<Value> decode_row(PageCache& pages, const TableDefinition& table, const Region& row);
+// The stored fields of the row's Memo and OLE Object values (the writer frees what they hold).
+std::vector<Region> long_value_fields(const TableDefinition& table, const Region& row);
 
 }  // namespace jet

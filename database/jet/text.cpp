@@ -72,6 +72,32 @@ std::u16string decode_text(std::span<const uint8_t> stored) {
   return text;
 }
 
+std::vector<uint8_t> encode_text(std::u16string_view text, bool compressible) {
+  std::vector<uint8_t> plain;
+  plain.reserve(2 * text.size());
+  bool can_compress = compressible;
+  for (const char16_t c : text) {
+    plain.push_back(static_cast<uint8_t>(c));
+    plain.push_back(static_cast<uint8_t>(c >> 8));
+    // A zero low byte would read as a switch between the two forms.
+    if ((c & 0xFF) == 0) can_compress = false;
+  }
+  if (!can_compress) return plain;
+  std::vector<uint8_t> packed = {0xFF, 0xFE};
+  bool narrow = true;
+  for (const char16_t c : text) {
+    const bool fits = c < 0x100;
+    if (fits != narrow) {
+      packed.push_back(0);
+      narrow = fits;
+    }
+    packed.push_back(static_cast<uint8_t>(c));
+    if (!narrow) packed.push_back(static_cast<uint8_t>(c >> 8));
+    if (packed.size() >= plain.size()) return plain;
+  }
+  return packed;
+}
+
 std::string to_windows1252(std::u16string_view text) {
   std::string out;
   out.reserve(text.size());

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "database/jet/page_cache.h"
+#include "database/jet/page_space.h"
+#include "database/jet/table_definition.h"
+
+namespace jet {
+
+constexpr size_t long_value_field_size = 12;
+
+// The field of a long value held in its row.
+std::vector<uint8_t> long_value_in_row(std::span<const uint8_t> data);
+// Stores the data on long-value pages of the table (one row, or a chain of rows when it
+// exceeds a page) and returns the field that refers to it.
+std::vector<uint8_t> store_long_value(PageCache& pages, PageSpace& space, const TableDefinition& table,
+                                      std::span<const uint8_t> data);
+// Deletes the long-value rows a field refers to (nothing for one held in its row).
+void free_long_value(PageCache& pages, std::span<const uint8_t> field);
+
+}  // namespace jet

@@ -1,0 +1,201 @@
+#include "database/jet/table_writer.h"
+
+#include <algorithm>
+#include <string>
+
+#include "database/jet/data_page.h"
+#include "database/jet/data_page_edit.h"
+#include "database/jet/long_value_writer.h"
+#include "database/jet/row_codec.h"
+#include "database/jet/row_encoder.h"
+#include "database/jet/text.h"
+#include "database/jet/usage_map.h"
+
+namespace jet {
+namespace {
+
+// A long value up to this size stays in its row when the row has room.
+constexpr size_t long_value_in_row_limit = 64;
+// Pages listed as having room that an insert tries before it takes a new page.
+constexpr size_t pages_tried = 8;
+// Less room than this and a page no longer counts as having room for rows.
+constexpr size_t least_room = 16;
+
+std::vector<uint8_t> pointer_row(RowPointer to) {
+  std::vector<uint8_t> row(4);
+  put32(row.data(), to.page << 8 | to.row);
+  return row;
+}
+
+}  // namespace
+
+TableWriter::TableWriter(PageCache& pages, std::u16string name, uint32_t definition_page)
+    : pages_(pages), space_(pages), name_(std::move(name)), table_(read_table_definition(pages, definition_page)) {}
+
+void TableWriter::refuse_indexed() const {
+  std::u16string index = table_.indexes.empty() ? u"(unnamed)" : table_.indexes.front().name;
+  if (!table_.indexes.empty() || !table_.real_indexes.empty())
+    pages_.fail(table_.page, "table " + to_windows1252(name_) + " has the index " + to_windows1252(index) +
+                                 ", and tables with indexes cannot be written yet");
+}
+
+std::vector<uint8_t> TableWriter::build(const std::vector<Value>& values) {
+  std::vector<std::vector<uint8_t>> data(values.size());
+  std::vector<std::vector<uint8_t>> fields(values.size());
+  std::vector<bool> in_row(values.size());
+  for (size_t i = 0; i < values.size(); ++i) {
+    if (!long_value_type(table_.columns[i].type) || is_null(values[i])) continue;
+    data[i] = long_value_data(table_.columns[i], values[i]);
+    in_row[i] = data[i].size() <= long_value_in_row_limit;
+    fields[i] = in_row[i] ? long_value_in_row(data[i]) : std::vector<uint8_t>(long_value_field_size);
+  }
+  std::vector<uint8_t> row = encode_row(table_, values, fields);
+  // Too long for a page: the largest long values held in the row go out to their own pages.
+  while (row.size() > max_row_size) {
+    size_t largest = values.size();
+    for (size_t i = 0; i < values.size(); ++i)
+      if (in_row[i] && (largest == values.size() || data[i].size() > data[largest].size())) largest = i;
+    if (largest == values.size())
+      pages_.fail(table_.page, "a row of table " + to_windows1252(name_) + " would take " + std::to_string(row.size()) +
+                                   " bytes, more than the " + std::to_string(max_row_size) + " a row can hold");
+    in_row[largest] = false;
+    fields[largest] = std::vector<uint8_t>(long_value_field_size);
+    row = encode_row(table_, values, fields);
+  }
+  bool stored = false;
+  for (size_t i = 0; i < values.size(); ++i) {
+    if (!long_value_type(table_.columns[i].type) || is_null(values[i]) || in_row[i]) continue;
+    fields[i] = store_long_value(pages_, space_, table_, data[i]);
+    stored = true;
+  }
+  return stored ? encode_row(table_, values, fields) : row;
+}
+
+void TableWriter::mark_room(uint32_t page, size_t free_space, unsigned rows) {
+  const bool room = free_space >= least_room && rows < DataPageEdit::max_rows;
+  space_.set_usage(table_.free_pages, page, room);
+}
+
+RowPointer TableWriter::place(std::vector<uint8_t> row, uint16_t flags, uint32_t avoid_page) {
+  const std::vector<uint32_t> with_room = read_usage_map(pages_, table_.free_pages);
+  size_t tried = 0;
+  for (auto it = with_room.rbegin(); it != with_room.rend() && tried < pages_tried; ++it) {
+    if (*it == avoid_page || *it >= pages_.page_count()) continue;
+    const auto page = pages_.page(*it);
+    if (page->u8(0) != static_cast<uint8_t>(PageType::data) || page->u32(4) != table_.page) continue;
+    ++tried;
+    DataPageEdit edit(pages_, *it);
+    if (!edit.fits_new(row.size())) continue;
+    const unsigned r = edit.add(std::move(row), flags);
+    edit.save();
+    mark_room(*it, edit.free_space(), edit.row_count());
+    return {*it, static_cast<uint8_t>(r)};
+  }
+  const uint32_t number = space_.allocate();
+  DataPageEdit edit = DataPageEdit::fresh(pages_, number, table_.page);
+  const unsigned r = edit.add(std::move(row), flags);
+  edit.save();
+  space_.set_usage(table_.used_pages, number, true);
+  mark_room(number, edit.free_space(), edit.row_count());
+  return {number, static_cast<uint8_t>(r)};
+}
+
+RowPointer TableWriter::data_of(RowPointer row) const {
+  const DataPage page = read_data_page(pages_, row.page);
+  if (page.owner() != table_.page)
+    page.page().fail("row " + std::to_string(row.row) + " is not a row of table " + to_windows1252(name_));
+  if (row.row >= page.row_count() || page.deleted(row.row))
+    page.page().fail("row " + std::to_string(row.row) + " of table " + to_windows1252(name_) + " does not exist");
+  if (!page.moved(row.row)) return row;
+  return RowPointer::from(page.row(row.row).u32(0));
+}
+
+void TableWriter::free_long_values(RowPointer data_row) {
+  const Region row = read_stored_row(pages_, data_row);
+  std::vector<std::vector<uint8_t>> fields;
+  for (const Region& f : long_value_fields(table_, row)) fields.emplace_back(f.bytes().begin(), f.bytes().end());
+  for (const auto& f : fields) free_long_value(pages_, f);
+}
+
+void TableWriter::set_counts(uint32_t row_count, uint32_t auto_number) {
+  std::vector<uint8_t> page = pages_.copy(table_.page);
+  put32(&page[16], row_count);
+  put32(&page[20], auto_number);
+  pages_.stage(table_.page, std::move(page));
+  table_.row_count = row_count;
+  table_.next_auto_number = auto_number;
+}
+
+RowPointer TableWriter::insert(std::vector<std::optional<Value>> given) {
+  refuse_indexed();
+  if (given.size() != table_.columns.size())
+    pages_.fail(table_.page, std::to_string(given.size()) + " values were given for the " +
+                                 std::to_string(table_.columns.size()) + " columns of table " + to_windows1252(name_));
+  uint32_t counter = table_.next_auto_number;
+  std::vector<Value> values(given.size());
+  for (size_t i = 0; i < given.size(); ++i) {
+    const Column& c = table_.columns[i];
+    if (given[i]) {
+      values[i] = std::move(*given[i]);
+    } else if (c.auto_number()) {
+      if (counter == INT32_MAX) pages_.fail(table_.page, "column " + to_windows1252(c.name) + ": the AutoNumber counter is exhausted");
+      values[i] = static_cast<int64_t>(++counter);
+    }
+  }
+  values = fit_values(pages_, table_, std::move(values));
+  for (size_t i = 0; i < values.size(); ++i)
+    if (table_.columns[i].auto_number())
+      if (const auto* n = std::get_if<int64_t>(&values[i]); n && *n > static_cast<int64_t>(counter))
+        counter = static_cast<uint32_t>(*n);
+  std::vector<uint8_t> row = build(values);
+  const RowPointer where = place(std::move(row), 0, 0);
+  set_counts(table_.row_count + 1, counter);
+  return where;
+}
+
+RowPointer TableWriter::update(RowPointer row, std::vector<Value> values) {
+  refuse_indexed();
+  const RowPointer data = data_of(row);
+  values = fit_values(pages_, table_, std::move(values));
+  std::vector<uint8_t> bytes = build(values);
+  free_long_values(data);
+  if (data != row) {
+    DataPageEdit there(pages_, data.page);
+    there.remove(data.row);
+    there.save();
+    mark_room(data.page, there.free_space(), there.row_count());
+  }
+  DataPageEdit home(pages_, row.page);
+  if (home.fits_replacement(row.row, bytes.size())) {
+    home.replace(row.row, std::move(bytes), 0);
+    home.save();
+    mark_room(row.page, home.free_space(), home.row_count());
+    return row;
+  }
+  // No room at home: the data goes elsewhere and the home row points to it.
+  const RowPointer moved = place(std::move(bytes), DataPageEdit::overflow_flag, row.page);
+  DataPageEdit again(pages_, row.page);
+  again.replace(row.row, pointer_row(moved), DataPageEdit::moved_flag);
+  again.save();
+  mark_room(row.page, again.free_space(), again.row_count());
+  return row;
+}
+
+void TableWriter::remove(RowPointer row) {
+  refuse_indexed();
+  const RowPointer data = data_of(row);
+  free_long_values(data);
+  if (data != row) {
+    DataPageEdit there(pages_, data.page);
+    there.remove(data.row);
+    there.save();
+    mark_room(data.page, there.free_space(), there.row_count());
+  }
+  DataPageEdit home(pages_, row.page);
+  home.remove(row.row);
+  home.save();
+  mark_room(row.page, home.free_space(), home.row_count());
+  set_counts(table_.row_count > 0 ? table_.row_count - 1 : 0, table_.next_auto_number);
+}
+
+}  // namespace jet
