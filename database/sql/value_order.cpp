@@ -47,27 +47,26 @@ struct Number {
   long double real = 0;
 };
 
-Number NumberOf(const jet::Value& v) {
-  struct Visitor {
-    Number operator()(bool b) const { return {true, b ? -1 : 0, b ? -1.0L : 0.0L}; }
-    Number operator()(int64_t i) const { return {true, i, static_cast<long double>(i)}; }
-    Number operator()(jet::Currency c) const {
-      if (c.ten_thousandths % 10000 == 0) return {true, c.ten_thousandths / 10000, c.ten_thousandths / 10000.0L};
-      return {false, 0, c.ten_thousandths / 10000.0L};
-    }
-    Number operator()(float f) const { return {false, 0, f}; }
-    Number operator()(double d) const { return {false, 0, d}; }
-    Number operator()(jet::DateTime d) const { return {false, 0, d.days}; }
-    Number operator()(const jet::Decimal& d) const {
-      long double magnitude = 0;
-      for (uint32_t word : d.words) magnitude = magnitude * 4294967296.0L + word;
-      magnitude /= std::pow(10.0L, d.scale);
-      return {false, 0, d.negative ? -magnitude : magnitude};
-    }
-    Number operator()(const auto&) const { return {}; }
-  };
-  return std::visit(Visitor{}, v);
-}
+struct NumberVisitor {
+  Number operator()(bool b) const { return {true, b ? -1 : 0, b ? -1.0L : 0.0L}; }
+  Number operator()(int64_t i) const { return {true, i, static_cast<long double>(i)}; }
+  Number operator()(jet::Currency c) const {
+    if (c.ten_thousandths % 10000 == 0) return {true, c.ten_thousandths / 10000, c.ten_thousandths / 10000.0L};
+    return {false, 0, c.ten_thousandths / 10000.0L};
+  }
+  Number operator()(float f) const { return {false, 0, f}; }
+  Number operator()(double d) const { return {false, 0, d}; }
+  Number operator()(jet::DateTime d) const { return {false, 0, d.days}; }
+  Number operator()(const jet::Decimal& d) const {
+    long double magnitude = 0;
+    for (uint32_t word : d.words) magnitude = magnitude * 4294967296.0L + word;
+    magnitude /= std::pow(10.0L, d.scale);
+    return {false, 0, d.negative ? -magnitude : magnitude};
+  }
+  Number operator()(const auto&) const { return {}; }
+};
+
+Number NumberOf(const jet::Value& v) { return std::visit(NumberVisitor{}, v); }
 
 template <typename T>
 int Order(const T& a, const T& b) {

@@ -1,0 +1,13 @@
+#pragma once
+// Scripts are read in Windows-1252, the programs' own text; one written in UTF-8 (as editors
+// on other systems save them) is taken as such and turned into Windows-1252 first.
+#include <string>
+#include <string_view>
+
+namespace sql {
+
+// The script in Windows-1252. SqlError-free: a UTF-8 character without a Windows-1252 form
+// is a std::runtime_error naming its line.
+std::string ScriptText(std::string_view bytes);
+
+}  // namespace sql
