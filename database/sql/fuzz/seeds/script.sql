@@ -1,0 +1,4 @@
+CREATE TABLE [a b] (id COUNTER NOT NULL, t NATIONAL CHAR VARYING(3), m MEMO NULL, d DATETIME, CONSTRAINT pk PRIMARY KEY (id));
+INSERT INTO [a b] (t, m, d) VALUES ('it''s', NULL, #2024-02-29 13:05:09#);
+UPDATE [a b] SET t = "x", m = t WHERE d >= #2000-1-2# AND NOT (id <> -1.5E3 OR m IS NOT NULL); -- done
+DELETE * FROM [a b] WHERE t IS NULL;;
