@@ -1,10 +1,20 @@
 #include "database/jet/database.h"
 
+#include <chrono>
+
+#include "database/jet/empty_database.h"
 #include "database/jet/error.h"
 #include "database/jet/table_writer.h"
 #include "database/jet/text.h"
 
 namespace jet {
+
+double now_as_days() {
+  const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(
+                           std::chrono::system_clock::now().time_since_epoch()).count();
+  // 25569 days from 1899-12-30 to 1970-01-01; Jet keeps local time, UTC is near enough here.
+  return 25569.0 + static_cast<double>(seconds) / 86400.0;
+}
 
 Table::Table(PageCache& pages, std::u16string name, TableDefinition definition)
     : pages_(pages), name_(std::move(name)), definition_(std::move(definition)) {}
@@ -13,7 +23,14 @@ Database Database::open(const std::string& path, OpenMode mode) {
   return Database(mode == OpenMode::ReadWrite ? open_file_for_writing(path) : open_file_for_reading(path));
 }
 
-Database Database::create(const std::string& path) { throw Error(path, std::nullopt, "not yet"); }
+Database Database::create(const std::string& path) {
+  std::vector<uint8_t> bytes = empty_database();
+  set_creation_date(bytes, now_as_days());
+  auto file = create_file(path);
+  file->write(0, bytes);
+  file->flush();
+  return Database(std::move(file));
+}
 
 Database::Database(Database&&) noexcept = default;
 Database::~Database() = default;

@@ -21,6 +21,9 @@ namespace jet {
 
 enum class OpenMode { ReadOnly, ReadWrite };
 
+// The time now as Jet keeps dates: days since 1899-12-30.
+double now_as_days();
+
 // A table of an open database: its name, its definition, scans over its rows and changes to
 // them. A value that does not fit its column, NULL in a NOT NULL column, or a write to a table
 // that has an index is refused with an Error naming the column (or the table and the index),

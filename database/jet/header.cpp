@@ -63,4 +63,11 @@ DatabaseHeader read_header(const File& file) {
   return header;
 }
 
+void set_creation_date(std::vector<uint8_t>& page0, double days) {
+  const auto masked = std::span(page0).subspan(masked_begin, masked_length);
+  rc4_apply(mask_key, masked);
+  std::memcpy(&page0[0x72], &days, sizeof days);
+  rc4_apply(mask_key, masked);
+}
+
 }  // namespace jet

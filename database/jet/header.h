@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "database/jet/file.h"
 
@@ -19,5 +20,7 @@ struct DatabaseHeader {
 // Reads and checks page 0: only Jet 4 (Access 2000-2003) files are accepted; other formats
 // are refused with an error that names the format found.
 DatabaseHeader read_header(const File& file);
+// Sets the creation date in the masked part of page 0 (days since 1899-12-30).
+void set_creation_date(std::vector<uint8_t>& page0, double days);
 
 }  // namespace jet

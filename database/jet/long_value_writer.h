@@ -14,10 +14,11 @@ constexpr size_t long_value_field_size = 12;
 
 // The field of a long value held in its row.
 std::vector<uint8_t> long_value_in_row(std::span<const uint8_t> data);
-// Stores the data on long-value pages of the table (one row, or a chain of rows when it
-// exceeds a page) and returns the field that refers to it.
+// Stores the data on long-value pages of the column (one row, or a chain of rows when it
+// exceeds a page) and returns the field that refers to it. The pages are those the column's
+// own usage maps list, when the table keeps them.
 std::vector<uint8_t> store_long_value(PageCache& pages, PageSpace& space, const TableDefinition& table,
-                                      std::span<const uint8_t> data);
+                                      const Column& column, std::span<const uint8_t> data);
 // Deletes the long-value rows a field refers to (nothing for one held in its row).
 void free_long_value(PageCache& pages, std::span<const uint8_t> field);
 

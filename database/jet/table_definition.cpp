@@ -44,6 +44,7 @@ class Definition {
   }
 
   [[noreturn]] void fail(const std::string& problem) const { pages_.fail(first_, problem); }
+  size_t size() const { return bytes_.size(); }
 
   void need(size_t offset, size_t length) const {
     if (offset > bytes_.size() || length > bytes_.size() - offset)
@@ -114,6 +115,12 @@ const Column* TableDefinition::find_column(std::u16string_view name) const {
   return nullptr;
 }
 
+const LongValueMaps* TableDefinition::long_value_maps_of(uint16_t column_number) const {
+  for (const LongValueMaps& m : long_value_maps)
+    if (m.column_number == column_number) return &m;
+  return nullptr;
+}
+
 TableDefinition read_table_definition(PageCache& pages, uint32_t page) {
   TableDefinition t;
   t.page = page;
@@ -170,6 +177,11 @@ TableDefinition read_table_definition(PageCache& pages, uint32_t page) {
     at += index_definition;
   }
   for (Index& index : t.indexes) index.name = d.name(at);
+  // Then the long-value columns' own usage maps, up to a column number of FFFF.
+  while (at + 10 <= d.size() && d.u16(at) != 0xFFFF) {
+    t.long_value_maps.push_back({d.u16(at), RowPointer::from(d.u32(at + 2)), RowPointer::from(d.u32(at + 6))});
+    at += 10;
+  }
 
   std::stable_sort(t.columns.begin(), t.columns.end(),
                    [](const Column& a, const Column& b) { return a.number < b.number; });

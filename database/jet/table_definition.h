@@ -70,6 +70,13 @@ struct Index {
   bool primary_key() const { return type == primary_key_type; }
 };
 
+// The usage maps of the long-value pages that hold one Memo or OLE Object column's values.
+struct LongValueMaps {
+  uint16_t column_number = 0;
+  RowPointer used_pages;
+  RowPointer free_pages;
+};
+
 struct TableDefinition {
   static constexpr uint8_t user_table = 0x4E;
   static constexpr uint8_t system_table = 0x53;
@@ -86,8 +93,10 @@ struct TableDefinition {
   std::vector<Column> columns;  // in column-number order
   std::vector<RealIndex> real_indexes;
   std::vector<Index> indexes;
+  std::vector<LongValueMaps> long_value_maps;
 
   const Column* find_column(std::u16string_view name) const;
+  const LongValueMaps* long_value_maps_of(uint16_t column_number) const;
 };
 
 // Reads the table definition that starts on `page`, following its continuation pages.

@@ -65,7 +65,7 @@ std::vector<uint8_t> TableWriter::build(const std::vector<Value>& values) {
   bool stored = false;
   for (size_t i = 0; i < values.size(); ++i) {
     if (!long_value_type(table_.columns[i].type) || is_null(values[i]) || in_row[i]) continue;
-    fields[i] = store_long_value(pages_, space_, table_, data[i]);
+    fields[i] = store_long_value(pages_, space_, table_, table_.columns[i], data[i]);
     stored = true;
   }
   return stored ? encode_row(table_, values, fields) : row;
