@@ -92,13 +92,7 @@ class Runner {
       }
       for (std::size_t i = 0; i < columns.size(); ++i) targets.push_back(i);
     } else {
-      for (const Name& name : insert.columns) {
-        const std::size_t column = scope.Resolve(name);
-        for (std::size_t earlier : targets) {
-          if (earlier == column) throw ErrorAt(statement_, name.range.begin, "column '" + name.text + "' is named twice");
-        }
-        targets.push_back(column);
-      }
+      for (const Name& name : insert.columns) targets.push_back(scope.Resolve(name));
     }
 
     std::vector<std::optional<jet::Value>> row(columns.size());
@@ -134,14 +128,8 @@ class Runner {
     };
     std::vector<Setting> settings;
     for (const Assignment& assignment : update.assignments) {
-      const std::size_t column = scope.Resolve(assignment.column);
-      for (const Setting& earlier : settings) {
-        if (earlier.column == column) {
-          throw ErrorAt(statement_, assignment.column.range.begin,
-                        "column '" + assignment.column.text + "' is set twice");
-        }
-      }
-      settings.push_back({column, BoundExpr::Operand(assignment.value, scope), assignment.value.range.begin});
+      settings.push_back({scope.Resolve(assignment.column), BoundExpr::Operand(assignment.value, scope),
+                          assignment.value.range.begin});
     }
     const auto rows = Matching(scope, update.where);
     jet::Change change = database_.begin_change();
