@@ -4,6 +4,7 @@
 
 #include "database/jet/empty_database.h"
 #include "database/jet/error.h"
+#include "database/jet/table_creator.h"
 #include "database/jet/table_writer.h"
 #include "database/jet/text.h"
 
@@ -44,7 +45,11 @@ Change Database::begin_change() {
   return Change(*this);
 }
 
-void Database::create_table(Change&, const NewTable&) { throw Error(file_->name(), std::nullopt, "not yet"); }
+void Database::create_table(Change& change, const NewTable& table) {
+  if (&change.database() != this) throw Error(file_->name(), std::nullopt, "the change is open on another database");
+  jet::create_table(*pages_, catalog_, table);
+  reload();
+}
 
 namespace {
 

@@ -159,7 +159,7 @@ TableDefinition read_table_definition(PageCache& pages, uint32_t page) {
     }
     index.usage_map = RowPointer::from(d.u32(at + 34));
     index.first_page = d.u32(at + 38);
-    index.flags = d.u8(at + 42);
+    index.flags = d.u8(at + 46);
     at += real_index_definition;
   }
   t.indexes.resize(index_count);

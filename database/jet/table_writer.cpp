@@ -5,6 +5,7 @@
 
 #include "database/jet/data_page.h"
 #include "database/jet/data_page_edit.h"
+#include "database/jet/index_leaf.h"
 #include "database/jet/long_value_writer.h"
 #include "database/jet/row_codec.h"
 #include "database/jet/row_encoder.h"
@@ -32,11 +33,67 @@ std::vector<uint8_t> pointer_row(RowPointer to) {
 TableWriter::TableWriter(PageCache& pages, std::u16string name, uint32_t definition_page)
     : pages_(pages), space_(pages), name_(std::move(name)), table_(read_table_definition(pages, definition_page)) {}
 
+std::string TableWriter::index_name(size_t real_index) const {
+  for (const Index& index : table_.indexes)
+    if (index.real_index == real_index) return to_windows1252(index.name);
+  return "number " + std::to_string(real_index);
+}
+
 void TableWriter::refuse_indexed() const {
-  std::u16string index = table_.indexes.empty() ? u"(unnamed)" : table_.indexes.front().name;
-  if (!table_.indexes.empty() || !table_.real_indexes.empty())
-    pages_.fail(table_.page, "table " + to_windows1252(name_) + " has the index " + to_windows1252(index) +
-                                 ", and tables with indexes cannot be written yet");
+  const bool system = table_.table_type == TableDefinition::system_table;
+  for (size_t i = 0; i < table_.real_indexes.size(); ++i) {
+    const RealIndex& index = table_.real_indexes[i];
+    if (keyable(table_, index, system) && IndexLeaf::single_leaf(pages_, index.first_page)) continue;
+    pages_.fail(table_.page, "table " + to_windows1252(name_) + " has the index " + index_name(i) +
+                                 ", which cannot be kept true yet, so the table cannot be written");
+  }
+}
+
+std::vector<std::vector<uint8_t>> TableWriter::index_keys(const std::vector<Value>& values,
+                                                          std::optional<RowPointer> self) {
+  std::vector<std::vector<uint8_t>> keys;
+  for (size_t i = 0; i < table_.real_indexes.size(); ++i) {
+    const RealIndex& index = table_.real_indexes[i];
+    auto key = index_key(table_, index, values);
+    if (!key)
+      pages_.fail(table_.page, "a value of table " + to_windows1252(name_) + " cannot be kept in its index " +
+                                   index_name(i) + " (characters without a known sort order)");
+    const IndexLeaf leaf(pages_, index.first_page);
+    if (index.unique() && leaf.holds_key(*key, self))
+      pages_.fail(table_.page, "table " + to_windows1252(name_) + " already holds a row with the same value in its unique index " +
+                                   index_name(i));
+    if (!leaf.fits(key->size() + 4))
+      pages_.fail(table_.page, "index " + index_name(i) + " of table " + to_windows1252(name_) +
+                                   " would need more than one page, which cannot be written yet");
+    keys.push_back(std::move(*key));
+  }
+  return keys;
+}
+
+void TableWriter::add_index_entries(const std::vector<std::vector<uint8_t>>& keys, RowPointer row) {
+  for (size_t i = 0; i < keys.size(); ++i) {
+    IndexLeaf leaf(pages_, table_.real_indexes[i].first_page);
+    leaf.insert(IndexLeaf::entry(keys[i], row));
+    leaf.save();
+  }
+}
+
+void TableWriter::remove_index_entries(RowPointer row) {
+  for (const RealIndex& index : table_.real_indexes) {
+    IndexLeaf leaf(pages_, index.first_page);
+    leaf.remove(row);
+    leaf.save();
+  }
+}
+
+void TableWriter::count_index_rows(int change) {
+  if (table_.real_indexes.empty()) return;
+  std::vector<uint8_t> page = pages_.copy(table_.page);
+  for (size_t i = 0; i < table_.real_indexes.size(); ++i) {
+    uint8_t* at = &page.at(63 + 12 * i + 4);
+    put32(at, static_cast<uint32_t>(static_cast<int64_t>(le32(at)) + change));
+  }
+  pages_.stage(table_.page, std::move(page));
 }
 
 std::vector<uint8_t> TableWriter::build(const std::vector<Value>& values) {
@@ -147,8 +204,11 @@ RowPointer TableWriter::insert(std::vector<std::optional<Value>> given) {
     if (table_.columns[i].auto_number())
       if (const auto* n = std::get_if<int64_t>(&values[i]); n && *n > static_cast<int64_t>(counter))
         counter = static_cast<uint32_t>(*n);
+  const auto keys = index_keys(values, std::nullopt);
   std::vector<uint8_t> row = build(values);
   const RowPointer where = place(std::move(row), 0, 0);
+  add_index_entries(keys, where);
+  count_index_rows(+1);
   set_counts(table_.row_count + 1, counter);
   return where;
 }
@@ -157,8 +217,11 @@ RowPointer TableWriter::update(RowPointer row, std::vector<Value> values) {
   refuse_indexed();
   const RowPointer data = data_of(row);
   values = fit_values(pages_, table_, std::move(values));
+  const auto keys = index_keys(values, row);
   std::vector<uint8_t> bytes = build(values);
   free_long_values(data);
+  remove_index_entries(row);
+  add_index_entries(keys, row);
   if (data != row) {
     DataPageEdit there(pages_, data.page);
     there.remove(data.row);
@@ -185,6 +248,8 @@ void TableWriter::remove(RowPointer row) {
   refuse_indexed();
   const RowPointer data = data_of(row);
   free_long_values(data);
+  remove_index_entries(row);
+  count_index_rows(-1);
   if (data != row) {
     DataPageEdit there(pages_, data.page);
     there.remove(data.row);

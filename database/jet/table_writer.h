@@ -29,7 +29,15 @@ class TableWriter {
     std::vector<uint8_t> row;
     std::vector<std::vector<uint8_t>> long_fields;
   };
+  // Refuses the write when an index of the table cannot be kept true here.
   void refuse_indexed() const;
+  // The key of each stored index for these values; refuses a duplicate in a unique index
+  // (`self` is the row being replaced) and an index page without room.
+  std::vector<std::vector<uint8_t>> index_keys(const std::vector<Value>& values, std::optional<RowPointer> self);
+  void add_index_entries(const std::vector<std::vector<uint8_t>>& keys, RowPointer row);
+  void remove_index_entries(RowPointer row);
+  void count_index_rows(int change);
+  std::string index_name(size_t real_index) const;
   // The row's bytes, long values stored; checks the size before anything is staged.
   std::vector<uint8_t> build(const std::vector<Value>& values);
   RowPointer place(std::vector<uint8_t> row, uint16_t flags, uint32_t avoid_page);
