@@ -75,6 +75,11 @@ std::optional<std::vector<uint8_t>> index_key(const TableDefinition& table, cons
         for (unsigned k = size; k-- > 0;) part.push_back(static_cast<uint8_t>(bits >> (8 * k)));
       } else if (const auto* text = std::get_if<std::u16string>(&v)) {
         for (const char16_t ch : *text) {
+          if (ch == u'_') {
+            part.push_back(0x2B);
+            part.push_back(0x03);
+            continue;
+          }
           const uint8_t w = weight(ch);
           if (w == 0) return std::nullopt;
           part.push_back(w);
