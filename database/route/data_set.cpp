@@ -205,8 +205,8 @@ void DataSet::set_text(std::size_t field, std::string_view text) {
         std::int64_t number = 0;
         if (!TryParseWholeNumber(text, number)) {
           begin_edit();
-          throw DataAccessError("'" + std::string(text) + "' is not a valid integer value for field '" +
-                                definition.shown_label() + "'");
+          throw DataAccessError(Quoted(text) + " is not a valid integer value for field " +
+                                Quoted(definition.shown_label()));
         }
         value = number;
       }

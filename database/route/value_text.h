@@ -12,6 +12,8 @@ namespace route {
 // NULL as "", whole numbers plainly, texts as they are.
 std::string ValueText(const jet::Value& value);
 
+// "'<text>'"
+std::string Quoted(std::string_view text);
 // "'<text>' is not a valid integer value"
 std::string InvalidIntegerMessage(std::string_view text);
 
