@@ -15,6 +15,7 @@ namespace {
 using jet::ColumnType;
 
 std::string Shown(const jet::Value& value) {
+  if (const auto* b = std::get_if<bool>(&value)) return *b ? "True" : "False";
   if (std::holds_alternative<std::u16string>(value)) return "'" + jet::format_value(value, jet::Encoding::windows1252) + "'";
   return jet::format_value(value, jet::Encoding::windows1252);
 }
@@ -95,7 +96,6 @@ std::optional<int64_t> ExactTenThousandths(const std::string& text) {
   size_t i = 0;
   const bool negative = !text.empty() && text[0] == '-';
   if (negative || (!text.empty() && text[0] == '+')) ++i;
-  constexpr int64_t kMaxWhole = (INT64_MAX - 9999) / 10000;
   int64_t whole = 0;
   std::string fraction;
   bool point = false, digits = false;
@@ -108,7 +108,7 @@ std::optional<int64_t> ExactTenThousandths(const std::string& text) {
       if (point) {
         fraction += c;
       } else {
-        if (whole > (kMaxWhole - (c - '0')) / 10) return std::nullopt;
+        if (whole > (INT64_MAX / 10000 - (c - '0')) / 10) return std::nullopt;
         whole = whole * 10 + (c - '0');
       }
     } else {
@@ -117,11 +117,13 @@ std::optional<int64_t> ExactTenThousandths(const std::string& text) {
   }
   if (!digits) return std::nullopt;
   fraction.resize(std::max<size_t>(fraction.size(), 4), '0');
-  int64_t scaled = whole * 10000 + std::stoi(fraction.substr(0, 4));
   const std::string rest = fraction.substr(4);
   const bool above_half = !rest.empty() && (rest[0] > '5' || (rest[0] == '5' && rest.find_first_not_of('0', 1) != std::string::npos));
   const bool half = !rest.empty() && rest[0] == '5' && rest.find_first_not_of('0', 1) == std::string::npos;
-  if (above_half || (half && scaled % 2 == 1)) ++scaled;
+  int64_t part = std::stoi(fraction.substr(0, 4));
+  if (above_half || (half && part % 2 == 1)) ++part;
+  if (whole * 10000 > INT64_MAX - part) return std::nullopt;
+  const int64_t scaled = whole * 10000 + part;
   return negative ? -scaled : scaled;
 }
 
@@ -149,6 +151,12 @@ jet::Value ColumnValue(const jet::Column& column, const jet::Value& value) {
     case ColumnType::long_integer: return WholeNumber(value, column, INT32_MIN, INT32_MAX);
     case ColumnType::currency:
       if (const auto* c = std::get_if<jet::Currency>(&value)) return *c;
+      if (const auto* t = std::get_if<std::u16string>(&value)) {
+        std::string digits = jet::to_windows1252(*t);
+        digits.erase(0, digits.find_first_not_of(' '));
+        digits.erase(digits.find_last_not_of(' ') + 1);
+        if (const auto exact = ExactTenThousandths(digits)) return jet::Currency{*exact};
+      }
       if (const auto* i = std::get_if<int64_t>(&value)) {
         if (*i > INT64_MAX / 10000 || *i < INT64_MIN / 10000) OutOfRange(Shown(value), column);
         return jet::Currency{*i * 10000};
