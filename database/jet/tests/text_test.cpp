@@ -47,4 +47,25 @@ TEST(JetText, MatchesNamesWithoutRegardToCase) {
   EXPECT_FALSE(jet::same_name(u"a_", u"a\u007F"));
 }
 
+struct Stored {
+  const char16_t* text;
+  bool compressible;
+  std::vector<uint8_t> bytes;
+};
+
+TEST(JetText, WritesTheCompressedFormOnlyWhereItIsShorter) {
+  const std::vector<Stored> cases = {
+      {u"Hello", true, {0xFF, 0xFE, 'H', 'e', 'l', 'l', 'o'}},
+      {u"Hello", false, {'H', 0, 'e', 0, 'l', 0, 'l', 0, 'o', 0}},
+      {u"a", true, {'a', 0}},  // three bytes compressed against two
+      {u"", true, {}},
+      {u"abЖcd", true, {0xFF, 0xFE, 'a', 'b', 0, 0x16, 0x04, 0, 'c', 'd'}},
+      {u"Āxyz", true, {0x00, 0x01, 'x', 0, 'y', 0, 'z', 0}},  // a zero low byte reads as a switch
+  };
+  for (const Stored& c : cases) {
+    EXPECT_EQ(jet::encode_text(c.text, c.compressible), c.bytes) << jet::to_utf8(c.text);
+    EXPECT_EQ(jet::decode_text(c.bytes), c.text);
+  }
+}
+
 }  // namespace
