@@ -95,7 +95,7 @@ std::vector<uint8_t> encode_text(std::u16string_view text, bool compressible) {
     if (!narrow) packed.push_back(static_cast<uint8_t>(c >> 8));
     if (packed.size() >= plain.size()) return plain;
   }
-  return packed;
+  return packed.size() < plain.size() ? packed : plain;
 }
 
 std::string to_windows1252(std::u16string_view text) {

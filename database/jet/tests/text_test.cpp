@@ -59,8 +59,9 @@ TEST(JetText, WritesTheCompressedFormOnlyWhereItIsShorter) {
       {u"Hello", false, {'H', 0, 'e', 0, 'l', 0, 'l', 0, 'o', 0}},
       {u"a", true, {'a', 0}},  // three bytes compressed against two
       {u"", true, {}},
-      {u"abЖcd", true, {0xFF, 0xFE, 'a', 'b', 0, 0x16, 0x04, 0, 'c', 'd'}},
-      {u"Āxyz", true, {0x00, 0x01, 'x', 0, 'y', 0, 'z', 0}},  // a zero low byte reads as a switch
+      {u"abc\u0416def", true, {0xFF, 0xFE, 'a', 'b', 'c', 0, 0x16, 0x04, 0, 'd', 'e', 'f'}},
+      {u"ab\u0416cd", true, {'a', 0, 'b', 0, 0x16, 0x04, 'c', 0, 'd', 0}},  // no shorter
+      {u"\u0100xyz", true, {0x00, 0x01, 'x', 0, 'y', 0, 'z', 0}},  // a zero low byte reads as a switch
   };
   for (const Stored& c : cases) {
     EXPECT_EQ(jet::encode_text(c.text, c.compressible), c.bytes) << jet::to_utf8(c.text);
