@@ -34,16 +34,24 @@ std::vector<std::string> Row(const DataSet& data_set) {
 class EngineTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { path_ = new std::string(testing::BuildDatabase("small", testing::kSmallRouteScript)); }
-  static void TearDownTestSuite() { delete path_; }
+  static void TearDownTestSuite() {
+    std::filesystem::remove(*path_);
+    delete path_;
+  }
 
   // Each test edits its own copy.
   EngineTest() {
     copy_ = ::testing::TempDir() + "/route_copy_" + ::testing::UnitTest::GetInstance()->current_test_info()->name() +
             ".mdb";
-    std::filesystem::copy_file(*path_, copy_, std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::remove(copy_);
+    std::filesystem::copy_file(*path_, copy_);
     connect(KADaoDatabase1);
   }
-  ~EngineTest() override { std::filesystem::remove(copy_); }
+  ~EngineTest() override {
+    KADaoDatabase1.disconnect();  // Windows removes no file that is open
+    std::error_code ignored;
+    std::filesystem::remove(copy_, ignored);
+  }
 
   void connect(Connection& connection) {
     connection.settings().path = copy_;
