@@ -54,9 +54,9 @@ uint32_t put_row(PageCache& pages, PageSpace& space, const LongValueMaps* maps, 
 }  // namespace
 
 std::vector<uint8_t> long_value_in_row(std::span<const uint8_t> data) {
-  std::vector<uint8_t> field(long_value_field_size);
+  std::vector<uint8_t> field(long_value_field_size + data.size());
   put32(field.data(), static_cast<uint32_t>(data.size()) | in_row);
-  field.insert(field.end(), data.begin(), data.end());
+  std::copy(data.begin(), data.end(), field.begin() + long_value_field_size);
   return field;
 }
 
@@ -77,9 +77,9 @@ std::vector<uint8_t> store_long_value(PageCache& pages, PageSpace& space, const 
   for (size_t k = pieces; k-- > 0;) {
     const size_t begin = k * piece;
     const size_t end = std::min(data.size(), begin + piece);
-    std::vector<uint8_t> row(4);
+    std::vector<uint8_t> row(4 + end - begin);
     put32(row.data(), next);
-    row.insert(row.end(), data.begin() + static_cast<std::ptrdiff_t>(begin), data.begin() + static_cast<std::ptrdiff_t>(end));
+    std::copy(data.begin() + static_cast<std::ptrdiff_t>(begin), data.begin() + static_cast<std::ptrdiff_t>(end), row.begin() + 4);
     next = put_row(pages, space, maps, std::move(row));
   }
   put32(field.data(), static_cast<uint32_t>(data.size()));
