@@ -4,8 +4,7 @@
 
 namespace route::testing {
 
-// The four tables as the program's file has them, without keys (the engine keeps no indexes
-// yet), and a few rows of each.
+// The four tables as the program's file has them, and a few rows of each.
 extern const char kSmallRouteScript[];
 
 // Writes a new database at a fresh path from the script; returns the path.
