@@ -163,8 +163,11 @@ std::string DataSet::text(std::string_view field) const {
 std::int64_t DataSet::whole_number(std::size_t field) const {
   if (!active()) return 0;
   const jet::Value* value = shown_value(checked(field));
-  if (!value || jet::is_null(*value)) return 0;
+  if (!value) return 0;
   if (const auto* whole = std::get_if<std::int64_t>(value)) return *whole;
+  // An empty number field reads as 0; an empty text is no whole number.
+  const FieldType type = fields_[field].type;
+  if (jet::is_null(*value) && type != FieldType::text && type != FieldType::memo) return 0;
   return ParseWholeNumber(ValueText(cut(field, *value)));
 }
 

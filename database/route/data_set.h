@@ -50,6 +50,7 @@ class DataSet {
 
   std::string text(std::size_t field) const;
   std::string text(std::string_view field) const;
+  // A text field's text must be a whole number ("" included: "'' is not a valid integer value").
   std::int64_t whole_number(std::size_t field) const;
   std::int64_t whole_number(std::string_view field) const;
 

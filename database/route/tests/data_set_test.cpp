@@ -26,11 +26,13 @@ class DataSetTest : public ::testing::Test {
                          T("ATIS 132.65"), T("ponte")});
     e().add_row("VOOS", {Null(), T("SBGR"), T("450"), T("370"), T("UZ36 VGH"), T("SBSV"), N(784),
                          T("ATIS 127.95"), Null()});
+    e().add_row("VOOS", {Null(), T("SBBR"), T("45O"), Null(), T("UW60"), T("SBSP"), Null(), Null(), Null()});
     e().add_row("tab_saidas", {Null(), N(1), T("17R"), T("SID1"), T("SJC"), Null(), Null(), T("DUROG"),
                                T(kLongStar.c_str()), T("DUROG"), T("ILS 15")});
     e().answer("select * from VOOS order by ORIGEM, DEST", {"VOOS", {}, {1, 0}});
     e().answer("SELECT * from tab_saidas WHERE (((TAB_saidas.COD_VOO)=1))  ", {"tab_saidas", {}, {0}});
     e().answer("SELECT * from tab_saidas WHERE (((TAB_saidas.COD_VOO)=9))  ", {"tab_saidas", {}, {}});
+    e().answer("SELECT * FROM [VOOS]", {"VOOS", {}, {2}});
     e().answer("SELECT DISTINCT ORIGEM FROM VOOS ORDER BY ORIGEM;", {"VOOS", {1}, {1, 0}, false});
   }
   testing::FakeQueryEngine& e() { return *fake.engine; }
@@ -93,6 +95,22 @@ TEST_F(DataSetTest, FieldsByPositionAndByNameInTheFixedOrder) {
   EXPECT_THROW(voos.text("OBS"), DataAccessError);
   voos.move_to(1);
   EXPECT_EQ(voos.text("ORIGEM"), "SBSP");
+}
+
+TEST_F(DataSetTest, WholeNumbersFromTextFieldsMustBeWholeNumbers) {
+  DataSet voos(fake.connection, data_sets::tab_Voos());
+  voos.open();
+  EXPECT_EQ(voos.whole_number("COD_VOOS"), 3);
+  EXPECT_EQ(voos.whole_number("DISTANCIA"), 0);  // an empty number
+  const std::vector<std::pair<const char*, const char*>> refused = {{"FL", "''"}, {"SPEED", "'45O'"}};
+  for (const auto& [field, quoted] : refused) {
+    try {
+      voos.whole_number(field);
+      FAIL() << field;
+    } catch (const DataAccessError& error) {
+      EXPECT_EQ(std::string(error.what()), std::string(quoted) + " is not a valid integer value");
+    }
+  }
 }
 
 TEST_F(DataSetTest, WithoutAFixedListTheFieldsAreTheColumnsReturned) {
@@ -216,11 +234,11 @@ TEST_F(DataSetTest, InsertTakesItsAutoNumberWhenWritten) {
   voos.set_text("DEST", "SBPA");
   voos.set_text("DISTANCIA", "450");
   voos.post();
-  EXPECT_EQ(voos.text("COD_VOOS"), "3");
+  EXPECT_EQ(voos.text("COD_VOOS"), "4");
   EXPECT_EQ(voos.text("ORIGEM"), "SBKP");
   ASSERT_EQ(e().inserts.size(), 1u);
   EXPECT_EQ(e().inserts[0].size(), 3u);  // only the fields given; COD_VOOS and OBS left to the file
-  EXPECT_EQ(e().table("VOOS").rows.back().values[0], N(3));
+  EXPECT_EQ(e().table("VOOS").rows.back().values[0], N(4));
   EXPECT_EQ(voos.row_count(), 3u);
 }
 
@@ -256,7 +274,7 @@ TEST_F(DataSetTest, DeleteRemovesTheCurrentRowFromTheFile) {
   EXPECT_EQ(voos.row_count(), 1u);
   EXPECT_EQ(voos.current_row(), 0u);
   EXPECT_EQ(voos.text("ORIGEM"), "SBGR");
-  ASSERT_EQ(e().table("VOOS").rows.size(), 1u);
+  ASSERT_EQ(e().table("VOOS").rows.size(), 2u);
   voos.remove();
   EXPECT_TRUE(voos.empty());
   try {
