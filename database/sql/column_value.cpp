@@ -16,8 +16,13 @@ using jet::ColumnType;
 
 std::string Shown(const jet::Value& value) {
   if (const auto* b = std::get_if<bool>(&value)) return *b ? "True" : "False";
-  if (std::holds_alternative<std::u16string>(value)) return "'" + jet::format_value(value, jet::Encoding::windows1252) + "'";
-  return jet::format_value(value, jet::Encoding::windows1252);
+  const std::string text = jet::format_value(value, jet::Encoding::windows1252);
+  if (!std::holds_alternative<std::u16string>(value)) return text;
+  // Appended, not "'" + text: GCC 12 misreads that pattern for 32-bit targets.
+  std::string quoted(1, '\'');
+  quoted += text;
+  quoted += '\'';
+  return quoted;
 }
 
 [[noreturn]] void Refuse(const jet::Value& value, const jet::Column& column) {

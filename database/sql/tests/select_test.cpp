@@ -172,7 +172,8 @@ TEST(Query, GivesValuesAndTheRowOfEachResultRow) {
   ASSERT_TRUE(result.identified());
 
   // Each identity is the row the plain scan meets there.
-  jet::TableScan scan = database.table(u"Table2").scan();
+  const jet::Table table = database.table(u"Table2");
+  jet::TableScan scan = table.scan();
   std::vector<jet::Value> row;
   std::map<jet::RowPointer, std::vector<jet::Value>> rows;
   while (scan.next(row)) rows[scan.position()] = row;
