@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "database/route/data_access_error.h"
@@ -326,6 +327,17 @@ TEST_F(DataSetTest, DisconnectClosesTheDataSetsAndOpeningThenFails) {
     EXPECT_STREQ(error.what(), "The database is not connected.");
   }
   EXPECT_FALSE(voos.active());
+}
+
+TEST(DataSetLifetime, ADataSetOutlivingItsConnectionReadsEmptyAndCannotOpen) {
+  auto fake = std::make_unique<testing::FakeConnection>();
+  fake->engine->answer("select * from flaps", {"FLAPS", {}, {}});
+  DataSet flaps(fake->connection, data_sets::tabFlaps());
+  flaps.open();
+  fake.reset();
+  EXPECT_FALSE(flaps.active());
+  EXPECT_EQ(flaps.text(0), "");
+  EXPECT_THROW(flaps.open(), DataAccessError);
 }
 
 }  // namespace
