@@ -87,7 +87,7 @@ std::vector<uint8_t> store_long_value(PageCache& pages, PageSpace& space, const 
   return field;
 }
 
-void free_long_value(PageCache& pages, std::span<const uint8_t> field) {
+void free_long_value(PageCache& pages, PageSpace& space, const LongValueMaps* maps, std::span<const uint8_t> field) {
   if (field.size() < long_value_field_size) return;
   const uint32_t head = le32(field.data());
   if ((head & in_row) != 0) return;
@@ -99,6 +99,7 @@ void free_long_value(PageCache& pages, std::span<const uint8_t> field) {
     const std::vector<uint8_t> row = edit.row(where.row);
     edit.remove(where.row);
     edit.save();
+    if (maps != nullptr) space.set_usage(maps->free_pages, where.page, edit.fits_new(least_room));
     if ((head & in_one_row) != 0 || row.size() < 4) return;
     where = RowPointer::from(le32(row.data()));
   }

@@ -19,7 +19,8 @@ std::vector<uint8_t> long_value_in_row(std::span<const uint8_t> data);
 // own usage maps list, when the table keeps them.
 std::vector<uint8_t> store_long_value(PageCache& pages, PageSpace& space, const TableDefinition& table,
                                       const Column& column, std::span<const uint8_t> data);
-// Deletes the long-value rows a field refers to (nothing for one held in its row).
-void free_long_value(PageCache& pages, std::span<const uint8_t> field);
+// Deletes the long-value rows a field refers to (nothing for one held in its row); the pages
+// that gain room are listed in the column's map of pages with room.
+void free_long_value(PageCache& pages, PageSpace& space, const LongValueMaps* maps, std::span<const uint8_t> field);
 
 }  // namespace jet

@@ -144,12 +144,12 @@ std::optional<Region> field_of(const Region& row, const Layout& l, const Column&
 
 }  // namespace
 
-std::vector<Region> long_value_fields(const TableDefinition& table, const Region& row) {
+std::vector<std::pair<uint16_t, Region>> long_value_fields(const TableDefinition& table, const Region& row) {
   const Layout l = lay_out(table, row);
-  std::vector<Region> fields;
+  std::vector<std::pair<uint16_t, Region>> fields;
   for (const Column& c : table.columns)
     if (long_value_type(c.type))
-      if (auto field = field_of(row, l, c)) fields.push_back(*field);
+      if (auto field = field_of(row, l, c)) fields.emplace_back(c.number, *field);
   return fields;
 }
 

@@ -169,9 +169,10 @@ RowPointer TableWriter::data_of(RowPointer row) const {
 
 void TableWriter::free_long_values(RowPointer data_row) {
   const Region row = read_stored_row(pages_, data_row);
-  std::vector<std::vector<uint8_t>> fields;
-  for (const Region& f : long_value_fields(table_, row)) fields.emplace_back(f.bytes().begin(), f.bytes().end());
-  for (const auto& f : fields) free_long_value(pages_, f);
+  std::vector<std::pair<uint16_t, std::vector<uint8_t>>> fields;
+  for (const auto& [column, f] : long_value_fields(table_, row))
+    fields.emplace_back(column, std::vector<uint8_t>(f.bytes().begin(), f.bytes().end()));
+  for (const auto& [column, f] : fields) free_long_value(pages_, space_, table_.long_value_maps_of(column), f);
 }
 
 void TableWriter::set_counts(uint32_t row_count, uint32_t auto_number) {

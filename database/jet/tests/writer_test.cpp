@@ -322,4 +322,27 @@ TEST(JetRows, ManyRowsGrowTheMapsBeyondWhatARowHolds) {
   EXPECT_EQ(map.u8(map.size() - 1), 0xFF >> (8 - (map.size() * 8 - 40 - pages)) << (8 - (map.size() * 8 - 40 - pages)));
 }
 
+TEST(JetRows, RowLongerThanAPageIsRefusedWithNothingStaged) {
+  MemoryDatabase m;
+  jet::NewTable wide{u"Wide", {}, u"", {}};
+  for (int i = 0; i < 9; ++i)
+    wide.columns.push_back({u"t" + jet::from_windows1252(std::to_string(i)), ColumnType::text, 255});
+  create(*m.db, wide);
+  jet::Table table = m.db->table(std::string("Wide"));
+  auto change = m.db->begin_change();
+  Values v(9, Value(std::u16string(255, u'\u0416')));  // 510 bytes each, not compressible
+  try {
+    table.insert(change, v);
+    FAIL() << "accepted";
+  } catch (const jet::Error& e) {
+    EXPECT_NE(e.problem().find("a row of table Wide would take"), std::string::npos) << e.what();
+  }
+  EXPECT_TRUE(m.db->pages().staged().empty());
+  v.resize(7);
+  v.resize(9, Value(jet::Null{}));
+  table.insert(change, v);  // 3570 bytes: fits
+  change.commit();
+  EXPECT_EQ(rows_of(m.db->table(std::string("Wide"))).size(), 1u);
+}
+
 }  // namespace
