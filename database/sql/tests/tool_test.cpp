@@ -2,8 +2,10 @@
 // standard error with the exit status.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -87,6 +89,22 @@ TEST_F(ToolTest, TakesAUtf8ScriptAsItsCharacters) {
   EXPECT_EQ(beyond.status, 1);
   EXPECT_EQ(beyond.err, "jet-sql: the script's line 2 holds a character that Windows-1252 has no code for\n");
   sql_test::ExpectMdbExportAgrees(file_);
+}
+
+TEST_F(ToolTest, ReadsAFileItMayNotWrite) {
+  ASSERT_EQ(Run("--create " + file_, "CREATE TABLE T (N LONG); INSERT INTO T VALUES (5)").status, 0);
+  // The owner's write permission is no bar to root; the immutable attribute is.
+  std::filesystem::permissions(file_, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+  const bool root = geteuid() == 0;
+  if (root && std::system(("chattr +i " + file_ + " 2>/dev/null").c_str()) != 0) GTEST_SKIP() << "no chattr";
+  const Outcome read = Run(file_, "SELECT * FROM T");
+  const Outcome write = Run(file_, "SELECT * FROM T; INSERT INTO T VALUES (6)");
+  if (root) std::system(("chattr -i " + file_).c_str());
+  EXPECT_EQ(read.status, 0) << read.err;
+  EXPECT_EQ(read.out, "N\n5\n");
+  EXPECT_EQ(write.status, 1);
+  EXPECT_EQ(write.out, "N\n5\n");
+  EXPECT_EQ(write.err.rfind("jet-sql: statement 2 (INSERT INTO T VALUES (6)), line 1, column 18: ", 0), 0u) << write.err;
 }
 
 TEST_F(ToolTest, RefusesWhatItCannotDo) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "database/jet/database.h"
+#include "database/jet/error.h"
 #include "database/sql/script_runner.h"
 #include "database/sql/script_text.h"
 
@@ -20,6 +21,15 @@ int Usage() {
                "  runs the statements of SCRIPT, or of standard input, against FILE;\n"
                "  --create makes FILE, a new empty database, first\n";
   return 2;
+}
+
+// A file that may only be read still answers SELECTs; a write then says why it cannot.
+jet::Database Open(const std::string& path) {
+  try {
+    return jet::Database::open(path, jet::OpenMode::ReadWrite);
+  } catch (const jet::Error&) {
+    return jet::Database::open(path);
+  }
 }
 
 std::string ReadAll(std::istream& in) {
@@ -59,8 +69,7 @@ int main(int argc, char** argv) {
       script = ReadAll(std::cin);
     }
     script = sql::ScriptText(script);
-    jet::Database database = create ? jet::Database::create(paths[0])
-                                    : jet::Database::open(paths[0], jet::OpenMode::ReadWrite);
+    jet::Database database = create ? jet::Database::create(paths[0]) : Open(paths[0]);
     sql::RunScript(database, script, std::cout);
     std::cout.flush();
     if (!std::cout) {
