@@ -41,6 +41,9 @@ std::optional<std::u16string> Utf8(std::string_view bytes) {
 }  // namespace
 
 std::string ScriptText(std::string_view bytes) {
+  // The mark some editors put first in a UTF-8 file.
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
   const std::optional<std::u16string> characters = Utf8(bytes);
   if (!characters) return std::string(bytes);
   const std::string text = jet::to_windows1252(*characters);

@@ -6,8 +6,8 @@
 
 namespace sql {
 
-// The script in Windows-1252. SqlError-free: a UTF-8 character without a Windows-1252 form
-// is a std::runtime_error naming its line.
+// The script in Windows-1252, without a leading UTF-8 byte order mark. A UTF-8 character
+// that Windows-1252 cannot hold is a std::runtime_error naming its line.
 std::string ScriptText(std::string_view bytes);
 
 }  // namespace sql

@@ -83,6 +83,9 @@ TEST_F(ToolTest, StopsAtTheFailingStatementWithItsPosition) {
 TEST_F(ToolTest, TakesAUtf8ScriptAsItsCharacters) {
   ASSERT_EQ(Run("--create " + file_, "CREATE TABLE T (S TEXT(10)); INSERT INTO T VALUES ('S\xC3\xA3o Lu\xC3\xADs')").status, 0);
   EXPECT_EQ(Run(file_, "SELECT * FROM T WHERE S = 'S\xC3\x83O LU\xC3\x8DS'").out, "S\n\"S\xC3\xA3o Lu\xC3\xADs\"\n");
+  // With the mark some editors put first, and in ASCII with that mark.
+  EXPECT_EQ(Run(file_, "\xEF\xBB\xBFSELECT * FROM T WHERE S = 'S\xC3\xA3o Lu\xC3\xADs'").out, "S\n\"S\xC3\xA3o Lu\xC3\xADs\"\n");
+  EXPECT_EQ(Run(file_, "\xEF\xBB\xBFSELECT * FROM T WHERE S IS NULL").out, "S\n");
   // The same in Windows-1252.
   EXPECT_EQ(Run(file_, "SELECT * FROM T WHERE S = 's\xE3o lu\xEDs'").out, "S\n\"S\xC3\xA3o Lu\xC3\xADs\"\n");
   const Outcome beyond = Run(file_, "SELECT * FROM T WHERE S =\n '\xE2\x82\xAC \xE2\x88\x9E'");  // euro, infinity
