@@ -57,7 +57,36 @@ std::vector<uint8_t> PageCache::copy(uint32_t number) {
 void PageCache::stage(uint32_t number, std::vector<uint8_t> bytes) {
   if (number >= page_count_ || bytes.size() != page_size_)
     fail(number, "a page outside the file or of the wrong size was to be written");
+  if (marked_ && !undo_.contains(number)) {
+    const auto before = staged_.find(number);
+    undo_[number] = before == staged_.end() ? nullptr : before->second;
+  }
   staged_[number] = std::make_shared<const Page>(file_name_, number, std::move(bytes));
+}
+
+bool PageCache::mark() {
+  if (marked_) return false;
+  marked_ = true;
+  marked_page_count_ = page_count_;
+  undo_.clear();
+  return true;
+}
+
+void PageCache::rollback() {
+  for (auto& [number, before] : undo_) {
+    if (before) {
+      staged_[number] = std::move(before);
+    } else {
+      staged_.erase(number);
+    }
+  }
+  page_count_ = marked_page_count_;
+  unmark();
+}
+
+void PageCache::unmark() {
+  marked_ = false;
+  undo_.clear();
 }
 
 uint32_t PageCache::append() {
@@ -68,6 +97,7 @@ uint32_t PageCache::append() {
 }
 
 void PageCache::drop_staged() {
+  unmark();
   staged_.clear();
   page_count_ = file_page_count_;
 }

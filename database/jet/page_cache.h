@@ -44,6 +44,11 @@ class PageCache {
   uint32_t file_page_count() const { return file_page_count_; }
   // The change was dropped: forget its pages.
   void drop_staged();
+  // Marks the staged pages as they are now; rollback() returns them to that mark. Marks do not
+  // nest: while one is set, another mark is a no-op (see StagedMark).
+  bool mark();
+  void rollback();
+  void unmark();
   // The change reached the file: its pages are now pages of the file.
   void keep_staged();
 
@@ -60,7 +65,29 @@ class PageCache {
   Lru lru_;
   std::unordered_map<uint32_t, Lru::iterator> index_;
   Staged staged_;
+  bool marked_ = false;
+  uint32_t marked_page_count_ = 0;
+  // For each page staged since the mark: what was staged before (null: nothing).
+  std::unordered_map<uint32_t, std::shared_ptr<const Page>> undo_;
   uint64_t reads_ = 0;
+};
+
+// One operation's pages, all staged or none: an Error part-way leaves the change as it was.
+class StagedMark {
+ public:
+  explicit StagedMark(PageCache& pages) : pages_(pages), owner_(pages.mark()) {}
+  StagedMark(const StagedMark&) = delete;
+  ~StagedMark() {
+    if (owner_) pages_.rollback();
+  }
+  void keep() {
+    if (owner_) pages_.unmark();
+    owner_ = false;
+  }
+
+ private:
+  PageCache& pages_;
+  bool owner_;
 };
 
 }  // namespace jet

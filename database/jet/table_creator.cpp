@@ -105,6 +105,7 @@ size_t position(const TableDefinition& t, std::u16string_view name) {
 }  // namespace
 
 void create_table(PageCache& pages, const std::vector<CatalogEntry>& catalog, const NewTable& t) {
+  StagedMark mark(pages);
   check(pages, catalog, t);
   const TableDefinition objects = read_table_definition(pages, catalog_page);
   {
@@ -301,6 +302,7 @@ void create_table(PageCache& pages, const std::vector<CatalogEntry>& catalog, co
     }
     break;
   }
+  mark.keep();
 }
 
 }  // namespace jet

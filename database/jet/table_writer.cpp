@@ -185,6 +185,7 @@ void TableWriter::set_counts(uint32_t row_count, uint32_t auto_number) {
 }
 
 RowPointer TableWriter::insert(std::vector<std::optional<Value>> given) {
+  StagedMark mark(pages_);
   refuse_indexed();
   if (given.size() != table_.columns.size())
     pages_.fail(table_.page, std::to_string(given.size()) + " values were given for the " +
@@ -211,10 +212,12 @@ RowPointer TableWriter::insert(std::vector<std::optional<Value>> given) {
   add_index_entries(keys, where);
   count_index_rows(+1);
   set_counts(table_.row_count + 1, counter);
+  mark.keep();
   return where;
 }
 
 RowPointer TableWriter::update(RowPointer row, std::vector<Value> values) {
+  StagedMark mark(pages_);
   refuse_indexed();
   const RowPointer data = data_of(row);
   values = fit_values(pages_, table_, std::move(values));
@@ -234,6 +237,7 @@ RowPointer TableWriter::update(RowPointer row, std::vector<Value> values) {
     home.replace(row.row, std::move(bytes), 0);
     home.save();
     mark_room(row.page, home.free_space(), home.row_count());
+    mark.keep();
     return row;
   }
   // No room at home: the data goes elsewhere and the home row points to it.
@@ -242,10 +246,12 @@ RowPointer TableWriter::update(RowPointer row, std::vector<Value> values) {
   again.replace(row.row, pointer_row(moved), DataPageEdit::moved_flag);
   again.save();
   mark_room(row.page, again.free_space(), again.row_count());
+  mark.keep();
   return row;
 }
 
 void TableWriter::remove(RowPointer row) {
+  StagedMark mark(pages_);
   refuse_indexed();
   const RowPointer data = data_of(row);
   free_long_values(data);
@@ -262,6 +268,7 @@ void TableWriter::remove(RowPointer row) {
   home.save();
   mark_room(row.page, home.free_space(), home.row_count());
   set_counts(table_.row_count > 0 ? table_.row_count - 1 : 0, table_.next_auto_number);
+  mark.keep();
 }
 
 }  // namespace jet

@@ -13,8 +13,8 @@
 
 namespace jet {
 
-// Changes the rows of one table inside an open change: values checked first (nothing is
-// staged when one is refused), rows placed on the table's pages with room or on new pages,
+// Changes the rows of one table inside an open change: each operation stages all its pages or,
+// on an Error, none; rows placed on the table's pages with room or on new pages,
 // usage maps, the row count and the AutoNumber counter kept.
 class TableWriter {
  public:

@@ -198,4 +198,32 @@ TEST_P(JetCreatedOracle, NewDatabaseAndTableReadBackByTheOracles) {
 INSTANTIATE_TEST_SUITE_P(Keys, JetCreatedOracle, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "WithPrimaryKey" : "WithoutIndex"; });
 
+// Enough rows that the table's map and the free-page map outgrow a row's bitmap.
+TEST(JetCreatedOracleLarge, ThousandsOfRowsReadBackByTheOracles) {
+  const std::string path = ::testing::TempDir() + "/jet_created_large.mdb";
+  std::filesystem::remove(path);
+  {
+    auto db = jet::Database::create(path);
+    {
+      auto change = db.begin_change();
+      db.create_table(change, jet::NewTable{u"Large",
+                                            {{u"Id", jet::ColumnType::long_integer, 0, true, true},
+                                             {u"Text", jet::ColumnType::text, 255}},
+                                            u"PrimaryKey",
+                                            {}});
+      change.commit();
+    }
+    jet::Table table = db.table(std::string("Large"));
+    for (int batch = 0; batch < 13; ++batch) {
+      auto change = db.begin_change();
+      for (int k = 0; k < 1000; ++k)
+        table.insert(change, {std::nullopt, Value(std::u16string(200, static_cast<char16_t>(u'a' + (batch + k) % 26)))});
+      change.commit();
+    }
+    EXPECT_GT(db.pages().page_count(), 600u);
+  }
+  jet_test::compare_file(path, "created_large");
+  std::filesystem::remove(path);
+}
+
 }  // namespace

@@ -345,4 +345,25 @@ TEST(JetRows, RowLongerThanAPageIsRefusedWithNothingStaged) {
   EXPECT_EQ(rows_of(m.db->table(std::string("Wide"))).size(), 1u);
 }
 
+TEST(JetCreate, DefinitionTooLargeForAPageStagesNothing) {
+  MemoryDatabase m;
+  jet::NewTable big{u"Big", {}, u"", {}};
+  for (int i = 0; i < 100; ++i)
+    big.columns.push_back({u"a_rather_long_column_name_number_" + jet::from_windows1252(std::to_string(i)),
+                           ColumnType::long_integer});
+  auto change = m.db->begin_change();
+  try {
+    m.db->create_table(change, big);
+    FAIL() << "accepted";
+  } catch (const jet::Error& e) {
+    EXPECT_NE(e.problem().find("does not fit one page"), std::string::npos) << e.what();
+  }
+  EXPECT_TRUE(m.db->pages().staged().empty());
+  EXPECT_EQ(m.db->pages().page_count(), m.db->pages().file_page_count());
+  big.columns.resize(20);
+  m.db->create_table(change, big);  // the change goes on after the refusal
+  change.commit();
+  EXPECT_EQ(m.db->table(std::string("Big")).definition().columns.size(), 20u);
+}
+
 }  // namespace
