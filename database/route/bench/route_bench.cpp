@@ -16,6 +16,8 @@
 #include "database/route/data_set.h"
 #include "database/route/data_sets.h"
 #include "database/route/jet_query_engine.h"
+#include "database/sql/binding.h"
+#include "database/sql/executor.h"
 #include "database/sql/script_runner.h"
 
 namespace {
@@ -152,6 +154,21 @@ int main(int argc, char** argv) {
       flap.open();
     });
     std::printf("qryFLAP for one weight key:   %8.2f ms  (%zu flap settings; goal 10 ms)\n", speeds, flap.row_count());
+
+    // The same statements on the executor alone, on a database kept open: the engine's share.
+    jet::Database database = jet::Database::open(path);
+    const auto engine_only = [&](const char* name, const route::DataSetDefinition& definition,
+                                 const sql::ParameterValue& value) {
+      const std::string text = sql::BindParameter(definition.statement_text(), value);
+      const double ms = Best(kRuns, [&] { sql::Executor(database).Query(text); });
+      std::printf("  executor alone, %-12s %8.2f ms\n", name, ms);
+    };
+    engine_only("qryDESTINO:", route::data_sets::qryDESTINO(), jet::to_windows1252(Airport(origins / 2)));
+    engine_only("qrySaidas:", route::data_sets::qrySaidas(), std::int64_t{1});
+    const double origins_only = Best(kRuns, [&] {
+      sql::Executor(database).Query(route::data_sets::qryORIGEM().statement_text());
+    });
+    std::printf("  executor alone, %-12s %8.2f ms\n", "qryORIGEM:", origins_only);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "route-bench: %s\n", e.what());
     return 1;
