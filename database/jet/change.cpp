@@ -22,7 +22,6 @@ Change::~Change() {
   finish();
 }
 
-
 Database& Change::database() const {
   if (database_ == nullptr) throw Error("", std::nullopt, "the change is no longer open");
   return *database_;

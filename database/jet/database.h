@@ -25,9 +25,10 @@ enum class OpenMode { ReadOnly, ReadWrite };
 double now_as_days();
 
 // A table of an open database: its name, its definition, scans over its rows and changes to
-// them. A value that does not fit its column, NULL in a NOT NULL column, or a write to a table
-// that has an index is refused with an Error naming the column (or the table and the index),
-// and nothing is staged.
+// them. A value that does not fit its column, NULL in a NOT NULL column, a duplicate in a unique
+// index, or a write to a table with an index the engine cannot keep true (any index but one on
+// whole-number columns held on a single page) is refused with an Error naming the column (or
+// the table and the index), and nothing is staged.
 class Table {
  public:
   Table(PageCache& pages, std::u16string name, TableDefinition definition);
@@ -72,8 +73,10 @@ class Database {
 
   PageCache& pages() const { return *pages_; }
 
-  // Throws Error when the database was opened read-only or a change is already open.
+  // Throws Error when the database was opened read-only or a change is already open. A change
+  // must end (committed or dropped) before its database is moved or destroyed.
   Change begin_change();
+  // Creates an empty table (see table_creator.h); refusals name the table or the column.
   void create_table(Change& change, const NewTable& table);
   // Sees each page write of a commit before it happens (tests stop a commit part-way).
   void set_write_hook(PageWriter::Hook hook) { write_hook_ = std::move(hook); }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "database/jet/data_page.h"
@@ -364,6 +365,34 @@ TEST(JetCreate, DefinitionTooLargeForAPageStagesNothing) {
   m.db->create_table(change, big);  // the change goes on after the refusal
   change.commit();
   EXPECT_EQ(m.db->table(std::string("Big")).definition().columns.size(), 20u);
+}
+
+TEST(JetChange, CommitWritesNewPagesFirstThroughTheHook) {
+  MemoryDatabase m;
+  create(*m.db, people());
+  const uint32_t before = m.db->pages().page_count();
+  std::vector<uint32_t> written;
+  m.db->set_write_hook([&](size_t step, uint32_t page) {
+    EXPECT_EQ(step, written.size());
+    written.push_back(page);
+  });
+  jet::Table table = m.db->table(std::string("People"));
+  auto change = m.db->begin_change();
+  for (int i = 0; i < 200; ++i) table.insert(change, person(u"p"));
+  const size_t staged = m.db->pages().staged().size();
+  change.commit();
+  ASSERT_EQ(written.size(), staged);
+  const auto first_old = std::find_if(written.begin(), written.end(), [&](uint32_t p) { return p < before; });
+  EXPECT_NE(first_old, written.begin());
+  EXPECT_TRUE(std::all_of(first_old, written.end(), [&](uint32_t p) { return p < before; }));
+
+  // A hook that stops the sequence: the commit fails, the change is gone, reads see the file.
+  m.db->set_write_hook([](size_t, uint32_t) { throw jet::Error("memory.mdb", std::nullopt, "stopped"); });
+  auto failing = m.db->begin_change();
+  table.insert(failing, person(u"q"));
+  EXPECT_THROW(failing.commit(), jet::Error);
+  EXPECT_TRUE(m.db->pages().staged().empty());
+  EXPECT_EQ(rows_of(m.db->table(std::string("People"))).size(), 200u);
 }
 
 }  // namespace
