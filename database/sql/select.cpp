@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <numeric>
 #include <optional>
+#include <string>
+#include <unordered_set>
 
 #include "database/jet/text.h"
 #include "database/sql/condition.h"
@@ -65,10 +67,17 @@ ResultSet RunSelect(const jet::Database& database, const Statement& statement, c
 
   std::vector<std::vector<jet::Value>> rows;
   std::vector<jet::RowPointer> ids;
+  std::unordered_set<std::u16string> seen;  // DISTINCT: the rows taken so far, by their key
+  std::u16string key;
   jet::TableScan scan = scope.table().scan();
   std::vector<jet::Value> row;
   while (scan.next(row)) {
     if (where && where->Test(row) != Truth::True) continue;
+    if (select.distinct) {
+      key.clear();
+      for (std::size_t column : result.source_columns) AppendEqualityKey(row[column], key);
+      if (!seen.insert(key).second) continue;  // the first of equal rows stands for them
+    }
     std::vector<jet::Value> fields;
     fields.reserve(kept.size());
     for (std::size_t column : kept) fields.push_back(row[column]);
@@ -81,11 +90,8 @@ ResultSet RunSelect(const jet::Database& database, const Statement& statement, c
   if (select.distinct) {
     std::vector<SortKey> all;
     for (std::size_t i = 0; i < result.columns.size(); ++i) all.push_back({i, false});
-    const auto by_all = [&](std::size_t a, std::size_t b) { return CompareRows(rows[a], rows[b], all) < 0; };
-    std::stable_sort(sequence.begin(), sequence.end(), by_all);
-    sequence.erase(std::unique(sequence.begin(), sequence.end(),
-                               [&](std::size_t a, std::size_t b) { return CompareRows(rows[a], rows[b], all) == 0; }),
-                   sequence.end());
+    std::stable_sort(sequence.begin(), sequence.end(),
+                     [&](std::size_t a, std::size_t b) { return CompareRows(rows[a], rows[b], all) < 0; });
   }
   if (!order.empty()) {
     std::stable_sort(sequence.begin(), sequence.end(),

@@ -102,6 +102,43 @@ std::optional<int> CompareValues(const jet::Value& a, const jet::Value& b) {
   }
 }
 
+void AppendEqualityKey(const jet::Value& value, std::u16string& key) {
+  const auto append_bytes = [&key](const auto& bytes) {
+    key += static_cast<char16_t>(bytes.size() & 0xFFFF);
+    key += static_cast<char16_t>(bytes.size() >> 16);
+    for (const uint8_t b : bytes) key += static_cast<char16_t>(b);
+  };
+  const auto append_word = [&key](uint64_t word) {
+    for (int shift = 0; shift < 64; shift += 16) key += static_cast<char16_t>((word >> shift) & 0xFFFF);
+  };
+  switch (KindOf(value)) {
+    case ValueKind::Null: key += u'Z'; return;
+    case ValueKind::Text: {
+      const auto& text = std::get<std::u16string>(value);
+      key += u'T';
+      key += static_cast<char16_t>(text.size() & 0xFFFF);
+      key += static_cast<char16_t>(text.size() >> 16);
+      for (const char16_t c : text) key += Fold(c);
+      return;
+    }
+    case ValueKind::Binary: key += u'B'; append_bytes(std::get<jet::Binary>(value)); return;
+    case ValueKind::Guid: key += u'G'; append_bytes(std::get<jet::Guid>(value).bytes); return;
+    case ValueKind::Number: break;
+  }
+  const Number number = NumberOf(value);
+  // A whole number is the same key whatever type holds it, as CompareValues finds 2 = 2.0.
+  if (number.whole || (std::trunc(number.real) == number.real && std::fabs(number.real) < 9.2e18L)) {
+    key += u'I';
+    append_word(static_cast<uint64_t>(number.whole ? number.integer : static_cast<int64_t>(number.real)));
+    return;
+  }
+  int exponent = 0;
+  const long double fraction = std::frexp(number.real, &exponent);
+  key += number.real < 0 ? u'-' : u'R';
+  append_word(static_cast<uint64_t>(static_cast<int64_t>(exponent)));
+  append_word(static_cast<uint64_t>(std::ldexp(std::fabs(fraction), 64)));
+}
+
 int SortOrder(const jet::Value& a, const jet::Value& b) {
   const bool a_null = jet::is_null(a), b_null = jet::is_null(b);
   if (a_null || b_null) return a_null == b_null ? 0 : a_null ? -1 : 1;

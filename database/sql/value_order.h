@@ -3,6 +3,7 @@
 // each other (Yes as -1, No as 0, dates as their day numbers), texts without regard to case.
 // NULL is unknown to a comparison; sorting puts it first.
 #include <optional>
+#include <string>
 
 #include "database/jet/value.h"
 
@@ -22,5 +23,9 @@ std::optional<int> CompareValues(const jet::Value& a, const jet::Value& b);
 
 // A total order for sorting and DISTINCT: NULL before everything, equal to NULL.
 int SortOrder(const jet::Value& a, const jet::Value& b);
+
+// Appends a text that two values of Comparable kinds share exactly when SortOrder finds them
+// equal, so that DISTINCT can find repeated rows without sorting them all.
+void AppendEqualityKey(const jet::Value& value, std::u16string& key);
 
 }  // namespace sql

@@ -107,6 +107,18 @@ TEST_F(WriteTest, DistinctAndOrderCompareTextsWithoutRegardToCase) {
   EXPECT_EQ(executor.Query("SELECT N FROM T WHERE S = '\xC1'").rows.size(), 2u);
 }
 
+TEST_F(WriteTest, DistinctFindsEqualNumbersAndDates) {
+  Run("CREATE TABLE T (D DOUBLE, C CURRENCY, W DATETIME, S SINGLE);"
+      "INSERT INTO T VALUES (0.1, 1.5, #2020-01-01 12:00:00#, 0.5); INSERT INTO T VALUES (-2, 1.5, #2020-01-01#, 0.5);"
+      "INSERT INTO T VALUES (0.1, 1.50, #2020-01-01 12:00:00#, 0.5); INSERT INTO T VALUES (-2.0, 1.5, #2020-01-01#, 0.5);"
+      "INSERT INTO T VALUES (0.1, 1.5001, #2020-01-01 12:00:00#, 0.5); INSERT INTO T VALUES (NULL, NULL, NULL, NULL);"
+      "INSERT INTO T VALUES (NULL, NULL, NULL, NULL)");
+  EXPECT_EQ(Run("SELECT DISTINCT * FROM T"),
+            "D,C,W,S\n,,,\n-2,1.5,\"2020-01-01 00:00:00\",0.5\n0.1,1.5,\"2020-01-01 12:00:00\",0.5\n"
+            "0.1,1.5001,\"2020-01-01 12:00:00\",0.5\n");
+  EXPECT_EQ(Run("SELECT DISTINCT S FROM T ORDER BY S DESC"), "S\n0.5\n\n");
+}
+
 TEST_F(WriteTest, ConvertsConstantsToTheColumnsTypes) {
   Run("CREATE TABLE T (B BYTE, I SHORT, L LONG, S SINGLE, D DOUBLE, C CURRENCY, T TEXT(20), F YESNO, W DATETIME);"
       "INSERT INTO T VALUES (2.5, 3.5, -2.5, 0.1, 1E3, 1.00005, 12.50, 5, 2.25);"
