@@ -127,9 +127,10 @@ std::optional<int64_t> ExactTenThousandths(const std::string& text) {
   const bool half = !rest.empty() && rest[0] == '5' && rest.find_first_not_of('0', 1) == std::string::npos;
   int64_t part = std::stoi(fraction.substr(0, 4));
   if (above_half || (half && part % 2 == 1)) ++part;
-  if (whole * 10000 > INT64_MAX - part) return std::nullopt;
-  const int64_t scaled = whole * 10000 + part;
-  return negative ? -scaled : scaled;
+  const uint64_t scaled = static_cast<uint64_t>(whole) * 10000 + static_cast<uint64_t>(part);
+  const uint64_t limit = static_cast<uint64_t>(INT64_MAX) + (negative ? 1 : 0);
+  if (scaled > limit) return std::nullopt;
+  return negative ? static_cast<int64_t>(0 - scaled) : static_cast<int64_t>(scaled);
 }
 
 }  // namespace

@@ -123,23 +123,38 @@ class Runner {
     const auto& columns = scope.definition().columns;
     struct Setting {
       std::size_t column;
-      BoundExpr value;
+      std::optional<jet::Value> constant;  // a constant, converted once, as INSERT converts it
+      std::optional<BoundExpr> value;      // otherwise worked out for each row
       std::size_t at;
     };
     std::vector<Setting> settings;
     for (const Assignment& assignment : update.assignments) {
-      settings.push_back({scope.Resolve(assignment.column), BoundExpr::Operand(assignment.value, scope),
-                          assignment.value.range.begin});
+      Setting setting{scope.Resolve(assignment.column), std::nullopt, std::nullopt, assignment.value.range.begin};
+      const jet::Column& column = columns[setting.column];
+      if (const auto* literal = std::get_if<Literal>(&assignment.value.node)) {
+        try {
+          setting.constant = ColumnValue(column, *literal);
+        } catch (const ConversionError& error) {
+          throw ConversionAt(statement_, setting.at, column, error);
+        }
+      } else {
+        setting.value = BoundExpr::Operand(assignment.value, scope);
+      }
+      settings.push_back(std::move(setting));
     }
     const auto rows = Matching(scope, update.where);
     jet::Change change = database_.begin_change();
     for (const auto& [pointer, old] : rows) {
       std::vector<jet::Value> values = old;
       for (const Setting& setting : settings) {
+        if (setting.constant) {
+          values[setting.column] = *setting.constant;
+          continue;
+        }
         // Every value is worked out from the row as it was.
         const jet::Column& column = columns[setting.column];
         try {
-          values[setting.column] = ColumnValue(column, setting.value.Evaluate(old));
+          values[setting.column] = ColumnValue(column, setting.value->Evaluate(old));
         } catch (const ConversionError& error) {
           throw ConversionAt(statement_, setting.at, column, error);
         }

@@ -129,6 +129,9 @@ TEST_F(WriteTest, ConvertsConstantsToTheColumnsTypes) {
             "2,4,-2,0.1,1000,1,\"12.50\",1,\"1900-01-01 06:00:00\"\n"
             "7,8,-9,1.5,2,0.0002,\"-1\",0,\"1899-12-29 06:00:00\"\n"
             ",0,-1,0,0,922337203685477.5807,\"x\",0,\n");
+  // UPDATE converts its constants as INSERT does.
+  Run("UPDATE T SET C = -922337203685477.5808, T = 12.50 WHERE B IS NULL");
+  EXPECT_EQ(Run("SELECT C, T FROM T WHERE B IS NULL"), "C,T\n-922337203685477.5808,\"12.50\"\n");
 }
 
 TEST_F(WriteTest, ByteIsWholeNumbersFrom0To255) {
