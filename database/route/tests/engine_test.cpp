@@ -319,6 +319,23 @@ TEST_F(EngineTest, AStarCutForTheGridIsNeverWrittenBackCut) {
   EXPECT_EQ(check.text("STAR_DESTINO"), other.substr(0, 50));
 }
 
+TEST_F(EngineTest, AConnectionOpenedForReadingRefusesWritesWithTheEnginesText) {
+  Connection reader(OpenJetQueryEngine);
+  reader.settings().read_only = true;
+  connect(reader);
+  DataSet tabFlaps(reader, data_sets::tabFlaps());
+  tabFlaps.open();
+  tabFlaps.set_text("V2", "151");
+  try {
+    tabFlaps.post();
+    FAIL();
+  } catch (const DataAccessError& error) {
+    EXPECT_NE(std::string(error.what()).find("read"), std::string::npos) << error.what();
+  }
+  EXPECT_EQ(tabFlaps.state(), DataSet::State::edit);
+  EXPECT_EQ(tabFlaps.text("V2"), "151");
+}
+
 TEST(EngineConnection, SettingsAndTheFileErrorsUsersKnow) {
   Connection KADaoDatabase1(OpenJetQueryEngine);
   const ConnectionSettings& settings = KADaoDatabase1.settings();
