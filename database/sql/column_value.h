@@ -1,9 +1,10 @@
 #pragma once
 // A value made fit for a column as Access converts it on INSERT and UPDATE: numbers to the
-// column's number type (rounded half to even for whole-number columns), texts of digits to
-// numbers, numbers to their text. What cannot be converted is refused by a ConversionError
-// that the caller places in the statement; the engine itself refuses what is too long or
-// out of the column's range.
+// column's number type (rounded half to even for whole-number columns, Currency to four
+// decimals), texts of digits to numbers, numbers to their text, NULL to No in a Yes/No
+// column. What cannot be converted, or a number outside the type's range, is refused by a
+// ConversionError that the caller places in the statement; the engine itself refuses a text
+// too long for its column and NULL where none may be.
 #include <stdexcept>
 #include <string>
 
