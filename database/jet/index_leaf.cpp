@@ -136,10 +136,26 @@ std::vector<uint8_t> IndexLeaf::entry(const std::vector<uint8_t>& key, RowPointe
   return e;
 }
 
-bool IndexLeaf::fits(size_t entry_size) const {
-  size_t used = entries_begin + entry_size;
+size_t IndexLeaf::shared_prefix(const std::vector<uint8_t>* key) const {
+  const size_t count = entries_.size() + (key ? 1 : 0);
+  if (count < 2) return 0;
+  const std::vector<uint8_t>& first = entries_.empty() ? *key : entries_.front();
+  size_t prefix = first.size();
+  const auto common = [&](const std::vector<uint8_t>& other) {
+    size_t n = 0;
+    while (n < prefix && n < other.size() && other[n] == first[n]) ++n;
+    prefix = n;
+  };
+  for (const auto& e : entries_) common(e);
+  if (key) common(*key);
+  return prefix;
+}
+
+bool IndexLeaf::fits(const std::vector<uint8_t>& key) const {
+  const size_t prefix = shared_prefix(&key);
+  size_t used = entries_begin + key.size() + pointer_size;
   for (const auto& e : entries_) used += e.size();
-  return used <= pages_.page_size();
+  return used - prefix * entries_.size() <= pages_.page_size();
 }
 
 bool IndexLeaf::holds_key(const std::vector<uint8_t>& key, std::optional<RowPointer> except) const {
@@ -154,7 +170,8 @@ bool IndexLeaf::holds_key(const std::vector<uint8_t>& key, std::optional<RowPoin
 }
 
 void IndexLeaf::insert(std::vector<uint8_t> e) {
-  if (!fits(e.size())) pages_.fail(number_, "an index entry was added to a full index page");
+  if (!fits(std::vector<uint8_t>(e.begin(), e.end() - pointer_size)))
+    pages_.fail(number_, "an index entry was added to a full index page");
   const auto at = std::upper_bound(entries_.begin(), entries_.end(), e);
   entries_.insert(at, std::move(e));
 }
@@ -170,15 +187,18 @@ void IndexLeaf::remove(RowPointer row) {
 void IndexLeaf::save() {
   std::vector<uint8_t> page(pages_.page_size());
   std::copy(header_.begin(), header_.end(), page.begin());
-  put16(&page[20], 0);  // entries written whole, no shared prefix
+  // The first entry whole, the others without the bytes all entries share.
+  const size_t prefix = shared_prefix(nullptr);
+  put16(&page[20], static_cast<uint16_t>(prefix));
   size_t at = entries_begin;
   for (size_t k = 0; k < entries_.size(); ++k) {
     if (k > 0) {
       const size_t bit = at - entries_begin;
       page[mask_begin + bit / 8] |= static_cast<uint8_t>(1u << (bit % 8));
     }
-    std::copy(entries_[k].begin(), entries_[k].end(), page.begin() + static_cast<std::ptrdiff_t>(at));
-    at += entries_[k].size();
+    const auto from = entries_[k].begin() + static_cast<std::ptrdiff_t>(k > 0 ? prefix : 0);
+    std::copy(from, entries_[k].end(), page.begin() + static_cast<std::ptrdiff_t>(at));
+    at += static_cast<size_t>(entries_[k].end() - from);
   }
   if (!entries_.empty()) {
     const size_t bit = at - entries_begin;

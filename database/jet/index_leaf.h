@@ -33,7 +33,8 @@ class IndexLeaf {
   static bool single_leaf(PageCache& pages, uint32_t number);
 
   static std::vector<uint8_t> entry(const std::vector<uint8_t>& key, RowPointer row);
-  bool fits(size_t entry_size) const;
+  // Room for one more entry of this key, the entries sharing their common first bytes.
+  bool fits(const std::vector<uint8_t>& key) const;
   bool holds_key(const std::vector<uint8_t>& key, std::optional<RowPointer> except) const;
   void insert(std::vector<uint8_t> entry);
   // Removes the entries that point to `row`.
@@ -42,6 +43,9 @@ class IndexLeaf {
   void save();
 
  private:
+  // The bytes every entry starts with (and `key`, when given, as far as it goes).
+  size_t shared_prefix(const std::vector<uint8_t>* key) const;
+
   PageCache& pages_;
   uint32_t number_;
   std::vector<uint8_t> header_;

@@ -62,7 +62,7 @@ std::vector<std::vector<uint8_t>> TableWriter::index_keys(const std::vector<Valu
     if (index.unique() && leaf.holds_key(*key, self))
       pages_.fail(table_.page, "table " + to_windows1252(name_) + " already holds a row with the same value in its unique index " +
                                    index_name(i));
-    if (!leaf.fits(key->size() + 4))
+    if (!leaf.fits(*key))
       pages_.fail(table_.page, "index " + index_name(i) + " of table " + to_windows1252(name_) +
                                    " would need more than one page, which cannot be written yet");
     keys.push_back(std::move(*key));

@@ -7,6 +7,7 @@
 #include "database/jet/database.h"
 #include "database/jet/empty_database.h"
 #include "database/jet/error.h"
+#include "database/jet/index_leaf.h"
 #include "database/jet/tests/fixture_files.h"
 #include "database/jet/tests/index_check.h"
 #include "database/jet/text.h"
@@ -192,7 +193,8 @@ TEST(JetIndexes, PrimaryKeyOnAnAutoNumberKeptEntryByEntry) {
   std::vector<jet::RowPointer> rows;
   {
     auto change = m.db->begin_change();
-    for (int i = 0; i < 120; ++i) rows.push_back(table.insert(change, person(u"p")));
+    // More rows than one page holds whole: the entries share their first bytes.
+    for (int i = 0; i < 500; ++i) rows.push_back(table.insert(change, person(u"p")));
     table.update(change, rows[5], {Value(int64_t{1000}), Value(std::u16string(u"moved")), Value(jet::Null{}),
                                    Value(jet::Null{}), Value(jet::Null{}), Value(jet::Null{}),
                                    Value(std::u16string(200, u'w'))});
@@ -200,6 +202,8 @@ TEST(JetIndexes, PrimaryKeyOnAnAutoNumberKeptEntryByEntry) {
     change.commit();
   }
   EXPECT_EQ(jet_test::check_kept_indexes(*m.db), 7u);
+  const uint32_t leaf = m.db->table(std::string("People")).definition().real_indexes.at(0).first_page;
+  EXPECT_EQ(m.db->pages().page(leaf)->u16(20), 3) << "7F and the key's two high bytes are shared";
   auto change = m.db->begin_change();
   try {
     table.insert(change, person(u"again", 1000));
@@ -393,6 +397,24 @@ TEST(JetChange, CommitWritesNewPagesFirstThroughTheHook) {
   EXPECT_THROW(failing.commit(), jet::Error);
   EXPECT_TRUE(m.db->pages().staged().empty());
   EXPECT_EQ(rows_of(m.db->table(std::string("People"))).size(), 200u);
+}
+
+TEST(JetIndexes, EveryLeafPageOfTheFixturesReadsBackAsWritten) {
+  size_t pages = 0;
+  for (const auto& name : jet_test::jet4_fixtures()) {
+    MemoryDatabase m(jet_test::read_bytes(jet_test::fixture(name)));
+    jet::PageCache& cache = m.db->pages();
+    for (uint32_t p = 0; p < cache.page_count(); ++p) {
+      if (cache.page(p)->u8(0) != static_cast<uint8_t>(jet::PageType::index_leaf)) continue;
+      const jet::IndexLeaf before(cache, p);
+      jet::IndexLeaf copy(cache, p);
+      copy.save();
+      EXPECT_EQ(jet::IndexLeaf(cache, p).entries(), before.entries()) << name << " page " << p;
+      ++pages;
+    }
+    cache.drop_staged();
+  }
+  EXPECT_GT(pages, 20u);
 }
 
 }  // namespace
