@@ -43,6 +43,14 @@ const Column* column_numbered(const TableDefinition& table, uint16_t number, siz
   return nullptr;
 }
 
+// Entries sort by their bytes, as unsigned numbers, a shorter one first.
+bool sorts_before(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+  const size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i)
+    if (a[i] != b[i]) return a[i] < b[i];
+  return a.size() < b.size();
+}
+
 }  // namespace
 
 bool keyable(const TableDefinition& table, const RealIndex& index, bool with_text) {
@@ -172,7 +180,7 @@ bool IndexLeaf::holds_key(const std::vector<uint8_t>& key, std::optional<RowPoin
 void IndexLeaf::insert(std::vector<uint8_t> e) {
   if (!fits(std::vector<uint8_t>(e.begin(), e.end() - pointer_size)))
     pages_.fail(number_, "an index entry was added to a full index page");
-  const auto at = std::upper_bound(entries_.begin(), entries_.end(), e);
+  const auto at = std::upper_bound(entries_.begin(), entries_.end(), e, sorts_before);
   entries_.insert(at, std::move(e));
 }
 
