@@ -1,6 +1,8 @@
 #include "database/jet/database.h"
 
 #include <chrono>
+#include <cstdlib>
+#include <string>
 
 #include "database/jet/empty_database.h"
 #include "database/jet/error.h"
@@ -11,8 +13,15 @@
 namespace jet {
 
 double now_as_days() {
-  const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(
-                           std::chrono::system_clock::now().time_since_epoch()).count();
+  // SOURCE_DATE_EPOCH (the reproducible-builds convention) fixes the clock, so the
+  // same script always makes the same file.
+  long long seconds = std::chrono::duration_cast<std::chrono::seconds>(
+                          std::chrono::system_clock::now().time_since_epoch()).count();
+  if (const char* fixed = std::getenv("SOURCE_DATE_EPOCH")) {
+    char* end = nullptr;
+    const long long value = std::strtoll(fixed, &end, 10);
+    if (end != fixed && *end == '\0' && value >= 0) seconds = value;
+  }
   // 25569 days from 1899-12-30 to 1970-01-01; Jet keeps local time, UTC is near enough here.
   return 25569.0 + static_cast<double>(seconds) / 86400.0;
 }

@@ -21,7 +21,7 @@ namespace jet {
 
 enum class OpenMode { ReadOnly, ReadWrite };
 
-// The time now as Jet keeps dates: days since 1899-12-30.
+// The time now as Jet keeps dates: days since 1899-12-30 (SOURCE_DATE_EPOCH, when set, stands for now).
 double now_as_days();
 
 // A table of an open database: its name, its definition, scans over its rows and changes to
