@@ -13,21 +13,25 @@ else()
 endif()
 include(GoogleTest)
 
-# trimwise_test(NAME [PREFIX p] SOURCES... LIBS ...): one GoogleTest program, registered with
-# CTest (natively each case as its own test, named PREFIX.Suite.Case).
+# trimwise_test(NAME [PREFIX p] [WORKING_DIRECTORY dir] SOURCES... LIBS ...): one GoogleTest
+# program, registered with CTest (natively each case as its own test, named PREFIX.Suite.Case).
 # In the Windows build CTest runs it through the cross-compiling emulator (Wine).
 function(trimwise_test name)
-  cmake_parse_arguments(T "" "PREFIX" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "PREFIX;WORKING_DIRECTORY" "SOURCES;LIBS" ${ARGN})
+  if(NOT T_WORKING_DIRECTORY)
+    set(T_WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+  endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main GTest::gmock)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   if(TRIMWISE_WINDOWS)
-    add_test(NAME ${name} COMMAND ${name})
+    add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${T_WORKING_DIRECTORY})
   else()
+    set(prefix "")
     if(T_PREFIX)
-      gtest_discover_tests(${name} TEST_PREFIX "${T_PREFIX}." DISCOVERY_TIMEOUT 30)
-    else()
-      gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30)
+      set(prefix "${T_PREFIX}.")
     endif()
+    gtest_discover_tests(${name} TEST_PREFIX "${prefix}" DISCOVERY_TIMEOUT 30
+                         WORKING_DIRECTORY ${T_WORKING_DIRECTORY})
   endif()
 endfunction()

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 #include <sstream>
 
 #include "database/jet/database.h"
@@ -62,7 +63,9 @@ INSERT INTO FLAPS (Weight, Flap, V1, VR, V2) VALUES (60, '15', 133, 135, 140);
 )";
 
 std::string BuildDatabase(const std::string& name, const std::string& script) {
-  const std::string path = ::testing::TempDir() + "/route_" + name + ".mdb";
+  // Each test case runs in a process of its own, several at once: one file each.
+  const std::string path =
+      ::testing::TempDir() + "/route_" + name + "_" + std::to_string(std::random_device{}()) + ".mdb";
   std::filesystem::remove(path);
   jet::Database database = jet::Database::create(path);
   std::ostringstream ignored;
