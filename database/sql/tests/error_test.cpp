@@ -4,18 +4,11 @@
 
 #include "database/sql/parser.h"
 #include "database/sql/sql_error.h"
+#include "database/sql/tests/error_case.h"
 #include "database/sql/tests/printers.h"
 
 namespace sql {
 namespace {
-
-struct ErrorCase {
-  const char* script;
-  int statement;
-  int line;
-  int column;
-  const char* detail;
-};
 
 SqlError ErrorOf(std::string_view script) {
   try {
@@ -31,11 +24,7 @@ class ScriptErrorTest : public testing::TestWithParam<ErrorCase> {};
 
 TEST_P(ScriptErrorTest, NamesStatementAndPosition) {
   const ErrorCase& c = GetParam();
-  const SqlError e = ErrorOf(c.script);
-  EXPECT_EQ(e.detail(), c.detail);
-  EXPECT_EQ(e.statement(), c.statement);
-  EXPECT_EQ(e.where().line, c.line);
-  EXPECT_EQ(e.where().column, c.column);
+  ExpectError(ErrorOf(c.script), c);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -9,17 +9,10 @@
 #include "database/jet/tests/fixture_files.h"
 #include "database/sql/script_runner.h"
 #include "database/sql/sql_error.h"
+#include "database/sql/tests/error_case.h"
 
 namespace sql {
 namespace {
-
-struct ErrorCase {
-  const char* script;
-  int statement;
-  int line;
-  int column;
-  const char* detail;
-};
 
 class ExecutorErrorTest : public testing::TestWithParam<ErrorCase> {};
 
@@ -31,10 +24,7 @@ TEST_P(ExecutorErrorTest, NamesStatementAndPosition) {
     RunScript(database, c.script, out);
     ADD_FAILURE() << "no error for: " << c.script;
   } catch (const SqlError& e) {
-    EXPECT_EQ(e.detail(), c.detail) << c.script;
-    EXPECT_EQ(e.statement(), c.statement) << c.script;
-    EXPECT_EQ(e.where().line, c.line) << c.script;
-    EXPECT_EQ(e.where().column, c.column) << c.script;
+    ExpectError(e, c);
   }
 }
 
